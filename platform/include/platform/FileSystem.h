@@ -1,0 +1,55 @@
+#pragma once
+// File attributes, deletion, atomic replacement and temporary names.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct FileStatus {
+    bool isDirectory = false;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+};
+
+// Attributes of a path, or nothing when they cannot be read (missing file).
+std::optional<FileStatus> GetFileStatus(std::string_view path);
+bool PathExists(std::string_view path);
+bool IsDirectory(std::string_view path);
+
+// Removes a file (not a directory). False when nothing was removed.
+bool DeleteFile(std::string_view path);
+
+// Renames, replacing an existing target (atomic on one file system).
+bool RenameReplace(std::string_view from, std::string_view to);
+
+std::optional<std::string> ReadWholeFile(std::string_view path);
+
+// Writes the whole text to a temporary file in the target's folder, flushes
+// it to disk and renames it over the target. On failure the target is left
+// as it was and the temporary file is removed.
+bool WriteFileAtomically(std::string_view path, std::string_view contents);
+
+// Creates every missing folder of the path (like mkdir -p).
+bool CreateDirectories(std::string_view path);
+
+// $TMPDIR when set and non-empty, else /tmp; no trailing '/'.
+std::string TempDirectory();
+
+// Creates a new empty file "<directory>/<prefix><unique><suffix>" with
+// O_EXCL, so no other process can take the same name first. Returns its path.
+std::optional<std::string> CreateUniqueFile(std::string_view directory, std::string_view prefix,
+                                            std::string_view suffix);
+
+// Creates a new private folder (mode 0700) "<TempDirectory()>/<prefix>XXXXXX".
+std::optional<std::string> CreateTempDirectory(std::string_view prefix);
+
+// Removes a folder and everything in it; for the program's own temporary folders.
+bool RemoveTree(std::string_view path);
+
+// Moves a file the user owns to the freedesktop trash
+// ($XDG_DATA_HOME/Trash, default ~/.local/share/Trash).
+bool MoveToTrash(std::string_view path);
+
+}  // namespace platform
