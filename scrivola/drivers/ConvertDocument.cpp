@@ -1,0 +1,30 @@
+#include "scrivola/drivers/ConvertDocument.h"
+
+#include "platform/FileSystem.h"
+#include "scrivola/drivers/PrinterJobLock.h"
+#include "scrivola/printing/DefaultPrinter.h"
+#include "scrivola/printing/PrinterSettings.h"
+
+namespace scrivola {
+
+int ConvertDocument(const std::string& input, const std::string& workingOutput,
+                    platform::Clock& clock) {
+    if (!platform::GetFileStatus(input)) {
+        return 0;
+    }
+    PrinterJobLock lock;
+    // A path the printer cannot be given would send the job elsewhere.
+    if (!ConfigurePrinterForJob(workingOutput)) {
+        return 0;
+    }
+    std::string savedPrinter = SelectVirtualPrinter();
+    const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, clock) : 0;
+    RestoreDefaultPrinter(savedPrinter);
+    return result;
+}
+
+int ConvertDocument(const std::string& input, const std::string& workingOutput) {
+    return ConvertDocument(input, workingOutput, platform::SystemClock());
+}
+
+}  // namespace scrivola

@@ -1,0 +1,44 @@
+// The word processor opens the document read-only and prints it to the
+// virtual printer by name; Background printing is off so that the print call
+// returns only when the job has been handed over.
+#include "scrivola/drivers/ApplicationDrivers.h"
+#include "scrivola/drivers/AutomationCalls.h"
+#include "scrivola/drivers/DriverArguments.h"
+#include "scrivola/printing/DefaultPrinter.h"
+
+namespace scrivola {
+
+namespace {
+
+constexpr std::int32_t kDocuments = 6;
+constexpr std::int32_t kDocumentsOpen = 12;
+constexpr std::int32_t kVisible = 23;
+constexpr std::int32_t kActivePrinter = 66;
+constexpr std::int32_t kPrintOut = 302;
+constexpr std::int32_t kDocumentClose = 1105;
+constexpr std::int32_t kQuit = 1105;
+
+}  // namespace
+
+int PrintWithWord(const std::string& input) {
+    using namespace drivers;
+    return RunApplicationDriver(
+        "Word.Application",
+        [&input](Dispatch& application) {
+            const Variant path = Variant::BStr(input);
+            DispatchPtr documents = ObjectFrom(GetProperty(application, kDocuments));
+            DispatchPtr document = ObjectFrom(
+                CallMethod(*documents, kDocumentsOpen,
+                           ByReference(WithMissing({path, NoArgument(), YesArgument()}, 7))));
+            PutProperty(application, kVisible, Variant::Bool(false));
+            PutProperty(application, kActivePrinter, Variant::BStr(kVirtualPrinterName));
+            CallMethod(application, kPrintOut, ByReference(WithMissing({NoArgument()}, 14)));
+            CallMethod(*document, kDocumentClose, ByReference(WithMissing({NoArgument()}, 2)));
+            return 1;
+        },
+        [](Dispatch& application) {
+            CallMethod(application, kQuit, ByReference({NoArgument(), NoArgument(), NoArgument()}));
+        });
+}
+
+}  // namespace scrivola
