@@ -1,1 +1,100 @@
-// Implementation follows.
+#include "platform/Console.h"
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+class Terminal {
+  public:
+    Terminal() : fd_(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+    ~Terminal() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
+
+    void Write(std::string_view text) const {
+        while (!text.empty()) {
+            const ssize_t written = write(fd_, text.data(), text.size());
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return;
+            }
+            text.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
+
+    // One byte, or nothing at the end of input or on an error.
+    bool ReadByte(char& byte) const {
+        for (;;) {
+            const ssize_t got = read(fd_, &byte, 1);
+            if (got == 1) {
+                return true;
+            }
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+bool AskYesNo(std::string_view question) {
+    Terminal terminal;
+    if (!terminal.IsOpen()) {
+        return false;
+    }
+    terminal.Write(question);
+    terminal.Write(" [y/N] ");
+    std::string answer;
+    char byte = 0;
+    while (terminal.ReadByte(byte) && byte != '\n') {
+        if (answer.size() < 64) {
+            answer += byte;
+        }
+    }
+    const std::size_t first = answer.find_first_not_of(" \t");
+    return first != std::string::npos && (answer[first] == 'y' || answer[first] == 'Y');
+}
+
+void WaitForKeyPress() {
+    Terminal terminal;
+    termios saved{};
+    if (!terminal.IsOpen() || tcgetattr(terminal.Fd(), &saved) != 0) {
+        return;
+    }
+    termios raw = saved;
+    // Without ISIG, Ctrl+C is just another key and cannot leave the
+    // terminal without echo behind us.
+    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ISIG));
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    if (tcsetattr(terminal.Fd(), TCSANOW, &raw) != 0) {
+        return;
+    }
+    tcflush(terminal.Fd(), TCIFLUSH);  // a key typed earlier does not count
+    char byte = 0;
+    terminal.ReadByte(byte);
+    tcsetattr(terminal.Fd(), TCSANOW, &saved);
+}
+
+}  // namespace platform
