@@ -7,8 +7,7 @@ namespace runner {
 
 namespace {
 
-void AppendQuotedOption(std::string& commandLine, std::string_view option,
-                        std::string_view value) {
+void AppendQuotedOption(std::string& commandLine, std::string_view option, std::string_view value) {
     if (value.empty()) {
         return;
     }
