@@ -1,0 +1,135 @@
+// "AcroExch.App" and "AcroExch.AVDoc": PDF files re-printed through libqpdf.
+// Opening and printing report failure as false, the way the viewer does.
+#include <optional>
+
+#include "ArgumentRules.h"
+#include "DocumentFile.h"
+#include "PdfDocument.h"
+#include "PrintSubmission.h"
+#include "ServerObject.h"
+#include "Servers.h"
+#include "platform/DebugLog.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+namespace office {
+
+namespace {
+
+constexpr std::int32_t kAppExit = 1;
+constexpr std::int32_t kAVDocOpen = 1;
+constexpr std::int32_t kAVDocGetPDDoc = 2;
+constexpr std::int32_t kAVDocClose = 6;
+constexpr std::int32_t kAVDocPrintPagesSilent = 8;
+constexpr std::int32_t kPDDocGetNumPages = 6;
+
+class AcrobatDocument : public ServerObject {
+  public:
+    explicit AcrobatDocument(int pageCount) : ServerObject("AcroExch.PDDoc") {
+        Serve(kPDDocGetNumPages, InvokeKind::Method, [pageCount](const std::vector<Variant>& args) {
+            CheckArguments("GetNumPages", args, {});
+            return Variant::I4(pageCount);
+        });
+    }
+};
+
+class AcrobatDocumentWindow : public ServerObject {
+  public:
+    AcrobatDocumentWindow() : ServerObject("AcroExch.AVDoc") {
+        // FileName, title.
+        Serve(kAVDocOpen, InvokeKind::Method, [this](const std::vector<Variant>& args) {
+            CheckArguments("AVDoc.Open", args, {Arg::BStr, Arg::BStr});
+            return Variant::Bool(Open(ArgumentValue(args, 0).AsBStr()));
+        });
+        Serve(kAVDocGetPDDoc, InvokeKind::Method, [this](const std::vector<Variant>& args) {
+            CheckArguments("AVDoc.GetPDDoc", args, {});
+            return Variant::Object(std::make_shared<AcrobatDocument>(OpenDocument().PageCount()));
+        });
+        // First page, last page (from 0), PostScript level, binary allowed,
+        // shrink to fit; printed on the default printer.
+        Serve(kAVDocPrintPagesSilent, InvokeKind::Method, [this](const std::vector<Variant>& args) {
+            CheckArguments("AVDoc.PrintPagesSilent", args,
+                           {Arg::I4, Arg::I4, Arg::I4, Arg::Bool, Arg::Bool});
+            return Variant::Bool(
+                PrintPages(ArgumentValue(args, 0).AsI4(), ArgumentValue(args, 1).AsI4()));
+        });
+        // True: do not save. Nothing is ever saved.
+        Serve(kAVDocClose, InvokeKind::Method, [this](const std::vector<Variant>& args) {
+            CheckArguments("AVDoc.Close", args, {Arg::Bool});
+            const bool wasOpen = document_ != nullptr;
+            document_.reset();
+            return Variant::Bool(wasOpen);
+        });
+    }
+
+  private:
+    bool Open(const std::string& path) {
+        if (std::optional<std::string> problem = DocumentOpenProblem(path)) {
+            platform::OutputDebugText("AcroExch.AVDoc: " + *problem + "\n");
+            return false;
+        }
+        try {
+            document_ = std::make_unique<PdfDocument>(path);
+        } catch (const std::runtime_error& error) {
+            platform::OutputDebugText(std::string("AcroExch.AVDoc: ") + error.what() + "\n");
+            return false;
+        }
+        return true;
+    }
+
+    PdfDocument& OpenDocument() const {
+        if (!document_) {
+            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                                  "AcroExch.AVDoc: no document is open");
+        }
+        return *document_;
+    }
+
+    bool PrintPages(int first, int last) {
+        if (!document_ || first < 0 || last < first || last >= document_->PageCount()) {
+            return false;
+        }
+        std::optional<std::string> scratch = platform::CreateTempDirectory("scrivola-acrobat-");
+        if (!scratch) {
+            return false;
+        }
+        bool printed = true;
+        try {
+            // Written afresh even when the range covers every page, so the
+            // printer gets a clean file from a damaged one that was repaired
+            // on opening.
+            const std::string job = platform::JoinPath(*scratch, "pages.pdf");
+            document_->WritePages(first, last, job);
+            SubmitPrintJob("", job);
+        } catch (const std::exception& error) {
+            platform::OutputDebugText(std::string("AcroExch.AVDoc: ") + error.what() + "\n");
+            printed = false;
+        }
+        platform::RemoveTree(*scratch);
+        return printed;
+    }
+
+    std::unique_ptr<PdfDocument> document_;
+};
+
+class AcrobatApplication : public ServerObject {
+  public:
+    AcrobatApplication() : ServerObject("AcroExch.App") {
+        Serve(kAppExit, InvokeKind::Method, [](const std::vector<Variant>& args) {
+            CheckArguments("App.Exit", args, {});
+            return Variant::Bool(true);
+        });
+    }
+};
+
+}  // namespace
+
+ServerPtr CreateAcrobatApplication() {
+    return std::make_shared<AcrobatApplication>();
+}
+
+ServerPtr CreateAcrobatDocumentWindow() {
+    return std::make_shared<AcrobatDocumentWindow>();
+}
+
+}  // namespace office

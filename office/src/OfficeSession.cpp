@@ -1,0 +1,181 @@
+#include "OfficeSession.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "DocumentFile.h"
+#include "platform/Automation.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+namespace office {
+
+using platform::automation::AutomationError;
+
+namespace {
+
+// LibreOffice names its output after the input's base name; a private copy
+// named "document" keeps spaces, quotes and other characters out of the
+// command line and makes the output name known. The extension tells
+// LibreOffice which import filter to try first.
+std::string RenderInputName(const std::string& source) {
+    const std::string extension = platform::ToLowerAscii(platform::SplitPath(source).extension);
+    bool plain = extension.size() >= 2 && extension.size() <= 9;
+    for (std::size_t i = 1; plain && i < extension.size(); ++i) {
+        const char c = extension[i];
+        plain = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    }
+    return plain ? "document" + extension : "document";
+}
+
+void MakeFolder(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::create_directory(path, error)) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              "cannot create " + path + ": " + error.message());
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<OfficeSession> OfficeSession::Start(const std::string& application) {
+    std::optional<std::string> soffice = FindSoffice();
+    if (!soffice) {
+        throw AutomationError(platform::automation::REGDB_E_CLASSNOTREG,
+                              application +
+                                  " is not available: LibreOffice (soffice) is not "
+                                  "installed");
+    }
+    return std::make_shared<OfficeSession>(application, std::move(*soffice));
+}
+
+OfficeSession::OfficeSession(std::string application, std::string soffice,
+                             std::uint32_t renderTimeoutMs)
+    : application_(std::move(application)),
+      soffice_(std::move(soffice)),
+      renderTimeoutMs_(renderTimeoutMs) {}
+
+OfficeSession::~OfficeSession() {
+    Quit();
+}
+
+const std::string& OfficeSession::EnsureWorkDirectory() {
+    if (workDirectory_.empty()) {
+        std::optional<std::string> folder = platform::CreateTempDirectory("scrivola-office-");
+        if (!folder) {
+            throw AutomationError(
+                platform::automation::DISP_E_EXCEPTION,
+                "cannot create a temporary folder in " + platform::TempDirectory());
+        }
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(*folder, error);
+        workDirectory_ = error ? *folder : absolute.string();
+        MakeFolder(platform::JoinPath(workDirectory_, "profile"));
+    }
+    return workDirectory_;
+}
+
+RenderedDocument OfficeSession::Render(const std::string& document) {
+    CheckRunning();
+    if (std::optional<std::string> problem = DocumentOpenProblem(document)) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, *problem);
+    }
+    const std::string& work = EnsureWorkDirectory();
+    RenderedDocument rendered;
+    rendered.source = document;
+    rendered.folder = platform::JoinPath(work, "document" + std::to_string(++renderCount_));
+    MakeFolder(rendered.folder);
+    try {
+        const std::string inputName = RenderInputName(document);
+        const std::string copy = platform::JoinPath(rendered.folder, inputName);
+        CopyDocument(document, copy);
+
+        RenderRequest request;
+        request.soffice = soffice_;
+        request.profileDirectory = platform::JoinPath(work, "profile");
+        request.document = copy;
+        request.outputDirectory = rendered.folder;
+        request.timeoutMs = renderTimeoutMs_;
+        const RenderRun run = RunSoffice(request);
+        platform::DeleteFile(copy);
+
+        rendered.pdf = platform::JoinPath(rendered.folder, "document.pdf");
+        const std::optional<platform::FileStatus> status = platform::GetFileStatus(rendered.pdf);
+        if (run.outcome == RenderOutcome::TimedOut) {
+            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                                  "LibreOffice did not finish " + document + " in time");
+        }
+        if (run.outcome == RenderOutcome::NotStarted) {
+            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                                  "LibreOffice could not be started");
+        }
+        if (!status || status->isDirectory || status->size == 0) {
+            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                                  "LibreOffice could not open " + document);
+        }
+    } catch (...) {
+        platform::RemoveTree(rendered.folder);
+        throw;
+    }
+    return rendered;
+}
+
+void OfficeSession::Discard(const RenderedDocument& document) {
+    if (!document.folder.empty()) {
+        platform::RemoveTree(document.folder);
+    }
+}
+
+OfficeSession::DocumentHandle OfficeSession::Open(const std::string& document) {
+    auto rendered = std::make_shared<const RenderedDocument>(Render(document));
+    openDocuments_.push_back(rendered);
+    return rendered;
+}
+
+void OfficeSession::Close(const DocumentHandle& document) {
+    CheckRunning();
+    const auto open = std::find(openDocuments_.begin(), openDocuments_.end(), document);
+    if (open == openDocuments_.end()) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              application_ + ": the document is not open");
+    }
+    Discard(**open);
+    openDocuments_.erase(open);
+}
+
+void OfficeSession::CloseAll() {
+    CheckRunning();
+    for (const DocumentHandle& document : openDocuments_) {
+        Discard(*document);
+    }
+    openDocuments_.clear();
+}
+
+OfficeSession::DocumentHandle OfficeSession::ActiveDocument() const {
+    CheckRunning();
+    if (openDocuments_.empty()) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              application_ + ": no document is open");
+    }
+    return openDocuments_.back();
+}
+
+void OfficeSession::Quit() {
+    quit_ = true;
+    openDocuments_.clear();
+    if (!workDirectory_.empty()) {
+        platform::RemoveTree(workDirectory_);
+        workDirectory_.clear();
+    }
+}
+
+void OfficeSession::CheckRunning() const {
+    if (quit_) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, application_ + " has quit");
+    }
+}
+
+}  // namespace office
