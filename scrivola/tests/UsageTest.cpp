@@ -1,0 +1,86 @@
+// Runs the built program as a child without a terminal, as the front end
+// does, so the key wait after the usage text returns at once.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+#include "scrivola/Usage.h"
+#include "scrivola/tests/TestFolder.h"
+
+namespace scrivola {
+namespace {
+
+using scrivola::testing::TestFolder;
+
+struct RunResult {
+    int exitStatus;
+    std::string output;
+};
+
+RunResult RunScrivola(const std::vector<std::string>& arguments) {
+    const char* binDir = std::getenv("SCRIVOLA_BIN_DIR");
+    std::vector<std::string> command = {"setsid", "--wait",
+                                        std::string(binDir ? binDir : ".") + "/scrivola"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    platform::ProcessOptions options;
+    options.captureOutput = true;
+    auto child = platform::Process::StartArguments(command, options);
+    if (!child) {
+        ADD_FAILURE() << "cannot start scrivola";
+        return {-1, ""};
+    }
+    std::string output = child->ReadAll();
+    return {child->Wait(), output};
+}
+
+TEST(UsageTest, TextHasItsLinesInOrder) {
+    std::vector<std::string> lines;
+    std::istringstream text(UsageText());
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[0], "Folivo Document Converter Command Line v2.1");
+    EXPECT_EQ(lines[2], "Web: https://scrivola.example.org/");
+    EXPECT_EQ(lines[3], "Email: support@scrivola.example.org");
+    EXPECT_EQ(lines[4], std::string(55, '-'));
+    EXPECT_EQ(lines[8], "Usage: scrivola [options] <-i Document Files> [-o Output]");
+    EXPECT_EQ(lines[22], std::string(55, '-'));
+    EXPECT_EQ(lines[24], "    scrivola -i C:\\input.doc -o C:\\output.pdf");
+    EXPECT_EQ(lines[31], "    scrivola -a \"Author\" -i C:\\input.dwg -o C:\\output.pdf");
+    EXPECT_EQ(UsageText().back(), '\n');
+}
+
+TEST(UsageTest, MalformedCommandLinesShowTheUsageAndExitWithOne) {
+    const std::string expected = UsageText() + "Press any key to continue...\n";
+    const std::vector<std::vector<std::string>> commandLines = {
+        {},
+        {"-?"},
+        {"-i"},
+        {"-o", "out.pdf", "doc.doc", "-i", "a.doc"},
+        {"-x", "-i", "a.doc"},
+        {"-i", std::string(260, 'n') + ".doc"},
+        {"-t", std::string(1024, 't'), "-i", "a.doc"},
+    };
+    for (const auto& arguments : commandLines) {
+        const RunResult result = RunScrivola(arguments);
+        EXPECT_EQ(result.exitStatus, 1) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.output, expected) << ::testing::PrintToString(arguments);
+    }
+}
+
+TEST(UsageTest, EmptyJobListEndsQuietly) {
+    TestFolder folder;
+    const std::string emptyList = folder.Write("empty.ver", "\nnot read.doc\n");
+    for (const std::string& input : {folder / "*.doc", emptyList, folder / "missing.ver"}) {
+        const RunResult result = RunScrivola({"-i", input, "-o", folder / "out.pdf"});
+        EXPECT_EQ(result.exitStatus, 0) << input;
+        EXPECT_EQ(result.output, "") << input;
+    }
+}
+
+}  // namespace
+}  // namespace scrivola
