@@ -23,8 +23,9 @@ class CHyperlinkLabel : public QLabel {
     // The colour the text is drawn in now.
     QColor CurrentTextColor() const;
 
-    // Shrinks the control to its text, keeping its alignment: call after
-    // placing it.
+    // Shrinks the control to its text, keeping its alignment. Done on the
+    // first show and whenever target or font change; call it again after
+    // moving the control yourself.
     void FitToText();
 
     // Opens a file, web or mail address; the shell's result, above 32 on
@@ -39,7 +40,6 @@ class CHyperlinkLabel : public QLabel {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -55,5 +55,6 @@ class CHyperlinkLabel : public QLabel {
     bool m_visited = false;
     bool m_underlined = true;
     bool m_fitToText = true;
+    bool m_fittedOnShow = false;
     QString m_linkTarget;
 };

@@ -29,7 +29,8 @@ class CSortListCtrl : public QTableView {
     using RowComparer =
         std::function<int(const ListRowRecord* a, const ListRowRecord* b, int column)>;
 
-    // A list that is not sortable ignores header clicks and SortByColumn.
+    // A list that is not sortable ignores header clicks and SortByColumn
+    // and has the plain header (SortHeader() is nullptr).
     explicit CSortListCtrl(QWidget* parent = nullptr, bool sortable = true);
     ~CSortListCtrl() override;
 
@@ -80,12 +81,13 @@ class CSortListCtrl : public QTableView {
 
   signals:
     void HeaderClicked(int column);  // after the list has sorted itself
-    void RowDoubleClicked(int row);
+    void RowDoubleClicked(int row);  // -1 below the last row
     void ContextMenuRequested(const QPoint& globalPos);
     // Emitted before the list's own handling of the key.
     void KeyPressed(int key, Qt::KeyboardModifiers modifiers);
 
   protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -43,4 +43,13 @@ int ClampedGrowth(int newSize, int referenceSize);
 // out by size * growPercent / 50, the near edge not below 0.
 PixelRect GrownWindowRect(const PixelRect& window, int growPercent, int resizableAxes);
 
+// The same enlargement for a window that has no place on the screen yet:
+// both edges move out in full, since there is no screen edge to stop at.
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+PixelSize GrownWindowSize(PixelSize window, int growPercent, int resizableAxes);
+
 }  // namespace widgets
