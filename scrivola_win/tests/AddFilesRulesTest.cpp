@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "AddFilesRules.h"
+#include "SettingsKeys.h"
+#include "TempHome.h"
+
+namespace scrivola_win {
+namespace {
+
+TEST(WinAddFilesRulesTest, SeveralFilesRememberTheFolderWithoutClosingSlash) {
+    const auto several = InterpretAddFilesSelection({"/srv/docs/a.doc", "/srv/docs/b.xls"});
+    ASSERT_TRUE(several);
+    EXPECT_EQ(several->paths, (std::vector<std::string>{"/srv/docs/a.doc", "/srv/docs/b.xls"}));
+    EXPECT_EQ(several->rememberedFolder, "/srv/docs");
+
+    const auto single = InterpretAddFilesSelection({"/srv/docs/a.doc"});
+    ASSERT_TRUE(single);
+    EXPECT_EQ(single->rememberedFolder, "/srv/docs/");
+
+    const auto atRoot = InterpretAddFilesSelection({"/a.doc", "/b.doc"});
+    ASSERT_TRUE(atRoot);
+    EXPECT_EQ(atRoot->rememberedFolder, "/");
+
+    EXPECT_FALSE(InterpretAddFilesSelection({}));
+}
+
+TEST(WinAddFilesRulesTest, SelectionBeyondItsCapacityAddsNothing) {
+    std::vector<std::string> paths;
+    const std::string folder = "/srv/docs/";
+    // Folder and terminator, then names of 99 characters plus terminator each.
+    std::size_t length = folder.size() + 1 + 1;
+    while (length + 100 <= kAddFilesSelectionCapacity) {
+        paths.push_back(folder + std::string(95, 'n') + ".doc");
+        length += 100;
+    }
+    EXPECT_TRUE(InterpretAddFilesSelection(paths));
+    paths.push_back(folder + std::string(95, 'n') + ".doc");
+    EXPECT_FALSE(InterpretAddFilesSelection(paths));
+}
+
+TEST(WinAddFilesRulesTest, TypeListStartsWithAllDocumentKinds) {
+    const auto& filters = AddFilesTypeFilters();
+    ASSERT_EQ(filters.size(), 6u);
+    EXPECT_EQ(filters[0].label, "ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd)");
+    EXPECT_EQ(filters[0].patterns.front(), "*doc");
+    EXPECT_EQ(filters[4].label, "VSD File(*.vsd)");
+    EXPECT_EQ(filters[5].patterns, std::vector<std::string>{"*.ppt"});
+}
+
+TEST(WinAddFilesRulesTest, RememberedFoldersStayApartAndOverlongOnesAreIgnored) {
+    TempHome home;
+    SettingsStore file = SettingsStore::SettingsFile();
+    EXPECT_EQ(AddFilesInitialDir(file), "");
+    RememberAddFilesFolder(file, "/srv/docs/");
+    RememberAddDirectoryFolder(file, "/srv/tree");
+    EXPECT_EQ(AddFilesInitialDir(file), "/srv/docs/");
+    EXPECT_EQ(AddDirectoryInitialDir(file), "/srv/tree");
+
+    // A stored folder longer than a path can be would be cut into another
+    // folder; the dialog then chooses its own instead.
+    file.WriteString("Parameter", "InitialDir", "/" + std::string(300, 'x'));
+    EXPECT_EQ(AddFilesInitialDir(file), "");
+    RememberAddDirectoryFolder(file, "/" + std::string(300, 'y'));
+    EXPECT_EQ(AddDirectoryInitialDir(file), "/srv/tree");
+}
+
+}  // namespace
+}  // namespace scrivola_win
