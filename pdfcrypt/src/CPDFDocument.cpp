@@ -1,0 +1,135 @@
+#include "CPDFDocument.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "ByteScan.h"
+#include "InputFile.h"
+
+namespace pdfcrypt {
+namespace {
+
+constexpr std::size_t kHeaderWindow = 1024;
+constexpr std::size_t kLastHeaderOffset = 1018;
+constexpr std::size_t kTailWindow = 1024;
+constexpr std::string_view kHeader = "%PDF-";
+
+bool IsVersionDelimiter(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0';
+}
+
+double ParseVersion(std::string_view token) {
+    if (!token.empty() && token.front() == '+') {
+        token.remove_prefix(1);
+    }
+    double value = 0;
+    std::from_chars(token.data(), token.data() + token.size(), value);
+    return value;
+}
+
+}  // namespace
+
+bool CPDFDocument::Open(const std::string& path) {
+    inputPath_ = path;
+    std::string bytes;
+    if (!ReadRegularFile(path, kMaxInputSize, bytes)) {
+        return false;
+    }
+    return OpenBytes(std::move(bytes), path);
+}
+
+bool CPDFDocument::OpenBytes(std::string bytes, std::string path) {
+    inputPath_ = std::move(path);
+    input_ = std::move(bytes);
+    position_ = 0;
+    if (static_cast<std::int64_t>(input_.size()) > kMaxInputSize) {
+        return false;
+    }
+    return Load();
+}
+
+bool CPDFDocument::Load() {
+    if (!ReadHeader()) {
+        return false;
+    }
+    const auto crossReference = FindCrossReferencePosition();
+    if (!crossReference || *crossReference < 0) {
+        return false;
+    }
+    return ReadSectionChain(*crossReference) && Normalise();
+}
+
+bool CPDFDocument::ReadHeader() {
+    const std::string_view first =
+        std::string_view(input_).substr(0, std::min(kHeaderWindow, input_.size()));
+    std::optional<std::size_t> header;
+    for (std::size_t offset = 0; offset <= kLastHeaderOffset; ++offset) {
+        if (first.substr(offset, kHeader.size()) == kHeader) {
+            header = offset;
+            break;
+        }
+    }
+    if (!header) {
+        return false;
+    }
+    headerOffset_ = static_cast<std::int64_t>(*header);
+    const std::size_t tokenStart = *header + kHeader.size();
+    std::size_t tokenEnd = tokenStart;
+    while (tokenEnd < first.size() && !IsVersionDelimiter(first[tokenEnd])) {
+        ++tokenEnd;
+    }
+    version_ = ParseVersion(first.substr(tokenStart, tokenEnd - tokenStart));
+    return version_ >= 1.0 && version_ <= 1.7;
+}
+
+std::optional<std::int64_t> CPDFDocument::FindCrossReferencePosition() const {
+    // Files shorter than the window are searched whole.
+    const std::size_t windowStart = input_.size() >= kTailWindow ? input_.size() - kTailWindow : 0;
+    const auto endMarker = FindBackward(input_, "%%EOF", windowStart, input_.size());
+    if (!endMarker) {
+        return std::nullopt;
+    }
+    const auto keyword = FindBackward(input_, "startxref", windowStart, *endMarker);
+    if (!keyword) {
+        return std::nullopt;
+    }
+    // The keyword, one end-of-line byte, then the number.
+    return std::int64_t{ParseInteger(input_, *keyword + 10)} + headerOffset_;
+}
+
+std::int64_t CPDFDocument::ObjectLimit() const {
+    // A table much larger than the file can only be made of gaps; refusing it keeps the memory
+    // a hostile /Size or subsection header can claim proportional to the input.
+    return std::min<std::int64_t>(kMaxObjects, 1024 + static_cast<std::int64_t>(input_.size()) / 4);
+}
+
+bool CPDFDocument::Normalise() {
+    auto& entries = xref_.entries;
+    // Object texts are disjoint runs of the input in any sound file; rows that point many times
+    // into the same large object must not multiply it in memory.
+    const std::int64_t textBudget = 4 * static_cast<std::int64_t>(input_.size()) +
+                                    16 * static_cast<std::int64_t>(entries.size()) + (1 << 20);
+    std::int64_t textBytes = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        XrefEntry& entry = entries[i];
+        if (entry.IsUnfilled()) {
+            entry.objectNumber = static_cast<std::int32_t>(i);
+            entry.offset = 0;
+            entry.type = 'n';
+            entry.generation = 0;
+        }
+        if (entry.type != 'n') {
+            entry.offset = 0;
+        }
+        if (entry.offset > 0) {
+            entry.objectText = ReadObjectText(entry.offset);
+            textBytes += static_cast<std::int64_t>(entry.objectText.size());
+            if (textBytes > textBudget) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace pdfcrypt

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "CPDFSecurity.h"
+#include "OutputSink.h"
+#include "XrefEntry.h"
+
+namespace pdfcrypt {
+
+// One PDF file during one call of the engine: the shallow reader (object texts found through
+// classic cross-reference tables), the in-place encryption of those texts and the writer of the
+// complete encrypted file. The input is held in memory whole, so every read is bounds-checked
+// against it and the file on disk is never open while the output is written.
+class CPDFDocument {
+  public:
+    // Files beyond 32-bit positions are refused.
+    static constexpr std::int64_t kMaxInputSize = 0x7FFFFFFF;
+    // The format's own limit on indirect objects.
+    static constexpr std::int64_t kMaxObjects = 8388607;
+
+    CPDFDocument() = default;
+    CPDFDocument(const CPDFDocument&) = delete;
+    CPDFDocument& operator=(const CPDFDocument&) = delete;
+
+    bool Open(const std::string& path);
+    // The same from bytes already in memory; the path is only kept for reference.
+    bool OpenBytes(std::string bytes, std::string path = {});
+
+    // Reader primitives, over the input bytes and a current position like a file's.
+    std::string ReadObjectText(std::int64_t position);
+    static std::optional<std::size_t> FindKey(std::string_view text, std::string_view key);
+    std::size_t ReadLine(std::string& line, std::size_t maximum);
+    // False for a negative position; a position past the end reads as end of file.
+    bool Seek(std::int64_t position);
+
+    // Writer steps.
+    void PrepareEncryption(int keyLength, std::uint32_t permissionInput,
+                           std::string_view ownerPassword, std::string_view userPassword);
+    void EncryptObjects();
+    void AddEncryptDictionary();
+    // Writes the complete file into sink; false when the table is empty or the output would
+    // need positions beyond 32 bits.
+    bool WriteTo(OutputSink& sink);
+    // Writes to path through a temporary file in the same folder that replaces path only once
+    // it is complete and flushed.
+    bool WriteFile(const std::string& path);
+
+    const std::string& InputPath() const { return inputPath_; }
+    std::int64_t HeaderOffset() const { return headerOffset_; }
+    double Version() const { return version_; }
+    const CPDFXref& Xref() const { return xref_; }
+    CPDFXref& Xref() { return xref_; }
+    bool Encrypted() const { return encrypted_; }
+    void SetEncrypted(bool encrypted) { encrypted_ = encrypted; }
+    const CPDFSecurity& Security() const { return security_; }
+    CPDFSecurity& Security() { return security_; }
+
+    // The tag on the second header line of every written file.
+    static constexpr std::string_view kProducerTag = "Scrivola pdfcrypt";
+
+  private:
+    struct SectionResult {
+        bool ok = false;
+        std::int64_t previous = 0;
+    };
+
+    bool Load();
+    bool ReadHeader();
+    std::optional<std::int64_t> FindCrossReferencePosition() const;
+    bool ReadSectionChain(std::int64_t position);
+    SectionResult ReadSection(std::int64_t position, bool newest);
+    std::optional<std::int64_t> WalkToTrailer(std::int64_t afterKeyword);
+    bool ApplyTrailerKeys(std::string_view trailer, bool newest, SectionResult& result);
+    bool ReadSubsections();
+    std::optional<std::int64_t> ReadSubsectionNumber();
+    bool Normalise();
+    std::int64_t ObjectLimit() const;
+
+    std::optional<std::size_t> StreamDataLength(std::string_view text, std::size_t dataStart,
+                                                std::size_t dataEnd) const;
+    std::optional<std::int32_t> IndirectLength(std::int32_t objectNumber) const;
+    void EncryptPlainObject(XrefEntry& entry);
+    void EncryptStreamObject(XrefEntry& entry, std::size_t endstream);
+    void EncryptStreamDictionaryStrings(XrefEntry& entry);
+
+    int ReadByte();
+
+    std::string inputPath_;
+    std::string input_;
+    std::int64_t position_ = 0;
+    std::int64_t headerOffset_ = 0;
+    double version_ = 0;
+    CPDFXref xref_;
+    bool encrypted_ = false;
+    CPDFSecurity security_;
+    // Bytes gone through while reading cross-reference sections; bounds the work a chain of
+    // overlapping sections can cause.
+    std::int64_t sectionBytesRead_ = 0;
+};
+
+}  // namespace pdfcrypt

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "crypto/CryptoProvider.h"
+
+namespace pdfcrypt {
+
+// The standard security handler at revision 2 (40-bit key) and revision 3 (128-bit key).
+// Encryption only: the engine refuses files that are already encrypted.
+class CPDFSecurity {
+  public:
+    static constexpr std::size_t kPasswordField = 32;
+
+    explicit CPDFSecurity(const CryptoProvider& provider = BuiltinCryptoProvider());
+
+    // keyLength is 16 for 128 bits, 5 otherwise. Passwords are cut to their first 32 bytes.
+    void PrepareEncryption(int keyLength, std::uint32_t permissionInput,
+                           std::string_view ownerPassword, std::string_view userPassword);
+    void SetObjectKey(std::int32_t objectNumber, std::int32_t generation);
+    void CryptBytes(const std::uint8_t* in, std::size_t len, std::uint8_t* out);
+
+    int KeyLength() const { return keyLength_; }
+    std::int32_t P() const { return permissions_; }
+    const std::array<std::uint8_t, 32>& O() const { return owner_; }
+    const std::array<std::uint8_t, 32>& U() const { return user_; }
+    std::span<const std::uint8_t> Key() const {
+        return std::span(key_.data(), static_cast<std::size_t>(keyLength_));
+    }
+    const Md5Digest& FileIdentifier() const { return fileIdentifier_; }
+
+    // The fixed text whose digest identifies every file this engine writes.
+    static constexpr std::string_view kProducer = "Scrivola pdfcrypt RC4 standard security handler";
+
+  private:
+    using Block32 = std::array<std::uint8_t, 32>;
+
+    Md5Digest Digest(std::span<const std::uint8_t> data) const { return provider_.Md5Of(data); }
+    Md5Digest RehashFirstBytes(Md5Digest digest, std::size_t count, int rounds) const;
+    void CryptWithXorRounds(std::span<const std::uint8_t> key, std::uint8_t* data, std::size_t len);
+    void ComputeOwnerValue();
+    void ComputeKey();
+    void ComputeUserValueRevision2();
+    void ComputeUserValueRevision3();
+
+    const CryptoProvider& provider_;
+    std::unique_ptr<StreamCipher> cipher_;
+    int keyLength_ = 0;
+    Block32 ownerPassword_{};
+    std::size_t ownerPasswordLength_ = 0;
+    Block32 userPassword_{};
+    std::size_t userPasswordLength_ = 0;
+    std::int32_t permissions_ = 0;
+    Block32 owner_{};
+    Block32 user_{};
+    Block32 key_{};
+    Md5Digest fileIdentifier_{};
+    std::int32_t objectNumber_ = 0;
+    std::int32_t generation_ = 0;
+};
+
+}  // namespace pdfcrypt

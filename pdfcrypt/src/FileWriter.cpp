@@ -1,0 +1,87 @@
+// Writing the complete encrypted file: header, the objects, one cross-reference section and the
+// trailer with the file identifier.
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <limits>
+
+#include "AtomicFile.h"
+#include "CPDFDocument.h"
+#include "PdfString.h"
+
+namespace pdfcrypt {
+namespace {
+
+std::string VersionText(double version) {
+    std::array<char, 32> buffer{};
+    // to_chars ignores the process locale, which a desktop program may have set to one with a
+    // decimal comma.
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), version,
+                                      std::chars_format::fixed, 1);
+    return std::string(buffer.data(), result.ptr);
+}
+
+}  // namespace
+
+bool CPDFDocument::WriteTo(OutputSink& sink) {
+    const std::size_t count = xref_.entries.size();
+    if (count == 0) {
+        return false;
+    }
+    sink.Write("%PDF-");
+    sink.Write(VersionText(version_));
+    sink.Write("\n%");
+    sink.Write(kProducerTag);
+    sink.Write("\n");
+    for (std::size_t i = 1; i < count; ++i) {
+        XrefEntry& entry = xref_.entries[i];
+        if (entry.offset <= 0) {
+            continue;
+        }
+        entry.newOffset = sink.Position();
+        sink.Write(entry.objectText);
+        sink.Write("\n");
+    }
+    const std::int64_t crossReference = sink.Position();
+    // Rows hold ten-digit offsets and the file's positions are 32-bit.
+    if (crossReference > std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    sink.Write("xref\n0 " + std::to_string(count) + "\n");
+    std::string rows;
+    rows.reserve(count * 20);
+    std::array<char, 32> row{};
+    for (const XrefEntry& entry : xref_.entries) {
+        // Only "n" and "f" are row types; any other letter read from the input names a row
+        // that is not in use.
+        const char type = entry.type == 'n' ? 'n' : 'f';
+        const long long offset = entry.offset > 0 ? entry.newOffset : 0;
+        std::snprintf(row.data(), row.size(), "%010lld %05d %c\r\n", offset, entry.generation,
+                      type);
+        rows.append(row.data(), 20);
+    }
+    sink.Write(rows);
+
+    std::string trailer = "trailer\n<</Size " + std::to_string(count) + " /Root " +
+                          std::to_string(xref_.root) + " 0 R\n";
+    if (xref_.info > 0) {
+        trailer += "/Info " + std::to_string(xref_.info) + " 0 R\n";
+    }
+    if (encrypted_) {
+        trailer += "/Encrypt " + std::to_string(xref_.encryptObject) + " 0 R\n";
+    }
+    const auto& identifier = security_.FileIdentifier();
+    std::string identifierHex;
+    AppendHex(identifierHex, std::string_view(reinterpret_cast<const char*>(identifier.data()),
+                                              identifier.size()));
+    trailer += "/ID[<" + identifierHex + "><" + identifierHex + ">]\n";
+    trailer += " >>\nstartxref\n" + std::to_string(crossReference) + "\n%%EOF\n";
+    sink.Write(trailer);
+    return true;
+}
+
+bool CPDFDocument::WriteFile(const std::string& path) {
+    return ReplaceFileAtomically(path, [this](OutputSink& sink) { return WriteTo(sink); });
+}
+
+}  // namespace pdfcrypt

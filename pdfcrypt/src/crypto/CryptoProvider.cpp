@@ -1,0 +1,32 @@
+#include "crypto/CryptoProvider.h"
+
+#include "crypto/Rc4.h"
+
+namespace pdfcrypt {
+namespace {
+
+class BuiltinRc4 final : public StreamCipher {
+  public:
+    void Start(std::span<const std::uint8_t> key) override { rc4_.Start(key); }
+    void Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) override {
+        rc4_.Crypt(in, out, len);
+    }
+
+  private:
+    Rc4 rc4_;
+};
+
+class Builtin final : public CryptoProvider {
+  public:
+    Md5Digest Md5Of(std::span<const std::uint8_t> data) const override { return Md5::Of(data); }
+    std::unique_ptr<StreamCipher> NewRc4() const override { return std::make_unique<BuiltinRc4>(); }
+};
+
+}  // namespace
+
+const CryptoProvider& BuiltinCryptoProvider() {
+    static const Builtin provider;
+    return provider;
+}
+
+}  // namespace pdfcrypt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace pdfcrypt {
+
+using Md5Digest = std::array<std::uint8_t, 16>;
+
+// The message digest of RFC 1321, fed in pieces.
+class Md5 {
+  public:
+    Md5();
+    void Update(std::span<const std::uint8_t> data);
+    Md5Digest Finish();
+
+    static Md5Digest Of(std::span<const std::uint8_t> data);
+
+  private:
+    void Transform(const std::uint8_t* block);
+
+    std::array<std::uint32_t, 4> state_;
+    std::uint64_t totalBytes_ = 0;
+    std::array<std::uint8_t, 64> pending_{};
+    std::size_t pendingBytes_ = 0;
+};
+
+}  // namespace pdfcrypt
