@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace scrivola::testing {
 
@@ -24,6 +28,9 @@ class TestFolder {
         path_ = pattern;
         if (isolateUser) {
             for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR"}) {
+                const char* previous = std::getenv(name);
+                savedEnvironment_.emplace_back(
+                    name, previous ? std::optional<std::string>(previous) : std::nullopt);
                 const std::filesystem::path folder = std::filesystem::path(path_) / name;
                 std::filesystem::create_directories(folder);
                 setenv(name, folder.c_str(), 1);
@@ -31,6 +38,14 @@ class TestFolder {
         }
     }
     ~TestFolder() {
+        // The next test must not find its variables pointing into a removed folder.
+        for (const auto& [name, value] : savedEnvironment_) {
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                unsetenv(name.c_str());
+            }
+        }
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
@@ -59,6 +74,7 @@ class TestFolder {
 
   private:
     std::string path_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
 };
 
 inline std::string ReadFile(const std::string& path) {
