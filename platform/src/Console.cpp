@@ -88,10 +88,10 @@ void WaitForKeyPress() {
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ISIG));
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    if (tcsetattr(terminal.Fd(), TCSANOW, &raw) != 0) {
+    // TCSAFLUSH also discards keys typed earlier: only a new one counts.
+    if (tcsetattr(terminal.Fd(), TCSAFLUSH, &raw) != 0) {
         return;
     }
-    tcflush(terminal.Fd(), TCIFLUSH);  // a key typed earlier does not count
     char byte = 0;
     terminal.ReadByte(byte);
     tcsetattr(terminal.Fd(), TCSANOW, &saved);
