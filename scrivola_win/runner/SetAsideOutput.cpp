@@ -29,6 +29,16 @@ SetAsideOutput::SetAsideOutput(SetAsideOutput&& other) noexcept
     other.m_asidePath.clear();
 }
 
+SetAsideOutput& SetAsideOutput::operator=(SetAsideOutput&& other) noexcept {
+    if (this != &other) {
+        Settle();
+        m_outputPath = std::move(other.m_outputPath);
+        m_asidePath = std::move(other.m_asidePath);
+        other.m_asidePath.clear();
+    }
+    return *this;
+}
+
 SetAsideOutput::~SetAsideOutput() {
     Settle();
 }

@@ -14,7 +14,7 @@ class SetAsideOutput {
     static std::optional<SetAsideOutput> Take(const std::string& outputPath);
 
     SetAsideOutput(SetAsideOutput&& other) noexcept;
-    SetAsideOutput& operator=(SetAsideOutput&&) = delete;
+    SetAsideOutput& operator=(SetAsideOutput&& other) noexcept;
     SetAsideOutput(const SetAsideOutput&) = delete;
     SetAsideOutput& operator=(const SetAsideOutput&) = delete;
     ~SetAsideOutput();
