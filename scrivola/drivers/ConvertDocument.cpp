@@ -17,7 +17,9 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     if (!ConfigurePrinterForJob(workingOutput)) {
         return 0;
     }
-    std::string savedPrinter = SelectVirtualPrinter();
+    PrinterSelectionServices services;
+    services.clock = &clock;
+    std::string savedPrinter = SelectVirtualPrinter(services);
     const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, clock) : 0;
     RestoreDefaultPrinter(savedPrinter);
     return result;

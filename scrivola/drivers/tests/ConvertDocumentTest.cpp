@@ -1,0 +1,155 @@
+// ConvertDocument around a recording word processor: the printer is
+// configured and selected for the job and put back afterwards, and two
+// conversions never overlap.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "RecordingServer.h"
+#include "TempFolder.h"
+#include "platform/Registry.h"
+#include "platform/Spooler.h"
+#include "scrivola/drivers/ConvertDocument.h"
+#include "scrivola/drivers/PrinterJobLock.h"
+#include "scrivola/printing/DefaultPrinter.h"
+#include "scrivola/printing/PrinterSettings.h"
+
+namespace scrivola {
+namespace {
+
+using platform::automation::InvokeKind;
+using testing::CallLog;
+using testing::RecordingServer;
+using testing::ScopedClass;
+
+constexpr char kOtherPrinter[] = "Office Laser";
+
+class ConvertDocumentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::automation::Initialize();
+        platform::Spooler spooler = platform::Spooler::CurrentUser();
+        ASSERT_TRUE(spooler.InstallPrinter(kVirtualPrinterName, "true"));
+        ASSERT_TRUE(spooler.InstallPrinter(kOtherPrinter, "true"));
+        ASSERT_TRUE(spooler.SetDefaultPrinter(kOtherPrinter));
+        std::ofstream(input) << "text";
+    }
+    void TearDown() override { platform::automation::Uninitialize(); }
+
+    // A word processor whose print call writes the job's file, as the
+    // printer would; `printed` says whether it writes anything.
+    std::shared_ptr<RecordingServer> WordThatPrints(const std::shared_ptr<CallLog>& log,
+                                                    bool printed = true) {
+        auto app = RecordingServer::Make("app", log);
+        app->AnswerObject(6, InvokeKind::PropertyGet, "documents")
+            ->AnswerObject(12, InvokeKind::Method, "document");
+        if (printed) {
+            const std::string target = output;
+            app->OnCall(302, InvokeKind::Method, [target] { std::ofstream(target) << "%PDF-"; });
+        }
+        return app;
+    }
+
+    std::optional<std::string> DefaultPrinter() const {
+        return platform::Spooler::CurrentUser().GetDefaultPrinter();
+    }
+
+    testing::TempFolder folder;
+    const std::string input = folder.Path("REPORT.DOC");
+    const std::string output = folder.Path("report.pdf");
+    platform::FakeClock clock;
+};
+
+TEST_F(ConvertDocumentTest, PrintsThroughTheVirtualPrinterAndRestoresTheDefault) {
+    auto log = std::make_shared<CallLog>();
+    ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+    EXPECT_EQ(ConvertDocument(input, output, clock), 1);
+    EXPECT_EQ(log->calls.back(), "app.Method 1105 [ref(I2:0), ref(I2:0), ref(I2:0)]");
+
+    PrinterSettings settings;
+    LoadPrinterSettings(settings);
+    EXPECT_EQ(settings.AutomaticDirectory, output);
+    EXPECT_EQ(settings.AutomaticOutput, 1);
+    EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+}
+
+TEST_F(ConvertDocumentTest, VirtualPrinterIsTheDefaultWhileTheApplicationPrints) {
+    auto log = std::make_shared<CallLog>();
+    auto app = WordThatPrints(log, false);
+    std::optional<std::string> defaultWhilePrinting;
+    app->OnCall(302, InvokeKind::Method, [&] { defaultWhilePrinting = DefaultPrinter(); });
+    ScopedClass word("Word.Application", testing::HandOut(std::move(app)));
+    EXPECT_EQ(ConvertDocument(input, output, clock), 0);  // nothing was written
+    EXPECT_EQ(defaultWhilePrinting, kVirtualPrinterName);
+    EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+}
+
+TEST_F(ConvertDocumentTest, JobsThatCannotRunChangeNothingAndStartNothing) {
+    const std::string missing = folder.Path("missing.doc");
+    const std::string overlong = folder.Path(std::string(300, 'o') + ".pdf");
+    const struct {
+        const char* name;
+        std::string input;
+        std::string output;
+    } cases[] = {{"missing input", missing, output}, {"output too long", input, overlong}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto log = std::make_shared<CallLog>();
+        ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+        EXPECT_EQ(ConvertDocument(c.input, c.output, clock), 0);
+        EXPECT_TRUE(log->calls.empty());
+        EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+        EXPECT_FALSE(platform::Registry::CurrentUser().KeyExists(kPrinterSettingsKey));
+    }
+}
+
+TEST_F(ConvertDocumentTest, FailedDriverGivesZeroWithoutWaiting) {
+    auto log = std::make_shared<CallLog>();
+    log->failAtCall = 1;  // Documents.Open
+    ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+    EXPECT_EQ(ConvertDocument(input, output, clock), 0);
+    // Only the two pauses around the printer switch.
+    EXPECT_EQ(clock.TotalSleptMs(), 200u);
+    EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+}
+
+TEST_F(ConvertDocumentTest, WebPageWritesTheMessageAndRestoresThePrinter) {
+    const std::string page = folder.Path("page.html");
+    std::ofstream(page) << "<html></html>";
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(ConvertDocument(page, output, clock), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Doesn't support this format at the moment!");
+    EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+}
+
+TEST_F(ConvertDocumentTest, SecondConversionWaitsForThePrinterLock) {
+    auto log = std::make_shared<CallLog>();
+    ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+    auto held = std::make_unique<PrinterJobLock>();
+    ASSERT_TRUE(held->Held());
+
+    std::atomic<int> result{-1};
+    std::thread other([&] {
+        platform::automation::Initialize();
+        platform::FakeClock otherClock;
+        result = ConvertDocument(input, output, otherClock);
+        platform::automation::Uninitialize();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(result, -1);
+    EXPECT_FALSE(platform::Registry::CurrentUser().KeyExists(kPrinterSettingsKey));
+    held.reset();
+    other.join();
+    EXPECT_EQ(result, 1);
+}
+
+}  // namespace
+}  // namespace scrivola
