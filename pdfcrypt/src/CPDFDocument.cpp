@@ -63,7 +63,8 @@ bool CPDFDocument::ReadHeader() {
     const std::string_view first =
         std::string_view(input_).substr(0, std::min(kHeaderWindow, input_.size()));
     std::optional<std::size_t> header;
-    for (std::size_t offset = 0; offset <= kLastHeaderOffset; ++offset) {
+    for (std::size_t offset = 0;
+         offset <= kLastHeaderOffset && offset + kHeader.size() <= first.size(); ++offset) {
         if (first.substr(offset, kHeader.size()) == kHeader) {
             header = offset;
             break;

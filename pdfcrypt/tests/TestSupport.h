@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pdfcrypt::test {
+
+// A fresh folder under the build's temporary directory, removed with everything in it.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error together
+};
+// Runs argv[0] with the arguments given, without a shell.
+CommandResult Run(const std::vector<std::string>& argv);
+bool HaveProgram(const std::string& name);
+
+std::string Hex(const unsigned char* bytes, std::size_t size);
+template <typename Container>
+std::string Hex(const Container& bytes) {
+    return Hex(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// Names of the files left in a folder, for checking that no temporary file stayed behind.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
+}  // namespace pdfcrypt::test
