@@ -1,8 +1,18 @@
 #include "scrivola/Converter.h"
 
+#include <cstdio>
+
+#include "platform/Automation.h"
+#include "scrivola/ConversionLoop.h"
 #include "scrivola/Usage.h"
 
 namespace scrivola {
+namespace {
+
+constexpr int kExitAllConverted = 0;
+constexpr int kExitSomeJobsFailed = 2;  // 1 is the usage text's
+
+}  // namespace
 
 JobList PrepareJobs(CommandLine& commandLine) {
     JobList jobs;
@@ -22,7 +32,12 @@ int RunConverter(int argc, const char* const* argv) {
     if (jobs.empty()) {
         return 0;  // nothing matched: no output lines at all
     }
-    return 0;
+    platform::automation::Initialize();
+    int failedJobs = 0;
+    RunJobs(jobs, commandLine->settings, DefaultJobServices(), &failedJobs);
+    platform::automation::Uninitialize();
+    std::fflush(stdout);
+    return failedJobs == 0 ? kExitAllConverted : kExitSomeJobsFailed;
 }
 
 }  // namespace scrivola

@@ -10,8 +10,9 @@ namespace scrivola {
 // the command line's paths and collision mode (directories, list files).
 JobList PrepareJobs(CommandLine& commandLine);
 
-// The whole run. A malformed command line shows the usage text and ends the
-// process with status 1.
+// The whole run. Exit status 0 when every job converted, 2 when a job
+// failed; a malformed command line shows the usage text and ends the process
+// with status 1.
 int RunConverter(int argc, const char* const* argv);
 
 }  // namespace scrivola

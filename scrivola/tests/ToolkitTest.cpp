@@ -1,0 +1,83 @@
+#include "scrivola/Toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/ProgramPath.h"
+#include "scrivola/tests/TestFolder.h"
+
+namespace scrivola {
+namespace {
+
+using scrivola::testing::TestFolder;
+
+TEST(ToolkitTest, CommandLinesQuoteEveryValue) {
+    ConversionSettings settings;
+    settings.title = "T";
+    EXPECT_EQ(DocumentInfoCommand("/opt/tools.cfg", "/out/a b.pdf", settings),
+              "\"/opt/tools.cfg\" -i \"/out/a b.pdf\" -o \"/out/a b.pdf\" -t \"T\" -a \"\" -s "
+              "\"\" -k \"\"");
+    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", kCollisionInsert),
+              "\"/opt/tools.cfg\" -i \"/out/a.pdf\" \"-*\" \"1|0|/tmp/pdf1.pdf\"");
+    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", kCollisionAppend),
+              "\"/opt/tools.cfg\" -i \"/out/a.pdf\" \"-*\" \"/tmp/pdf1.pdf\"");
+    settings.title = "ends in \\";
+    EXPECT_NE(DocumentInfoCommand("t", "p", settings).find("-t \"ends in \\\\\" -a"),
+              std::string::npos);
+}
+
+TEST(ToolkitTest, NothingToDoRunsNothing) {
+    int runs = 0;
+    const Toolkit toolkit{"tools.cfg", [&runs](const std::string&) { return ++runs, 0; }};
+    ConversionSettings settings;
+    EXPECT_EQ(SetDocumentInfo("/out/a.pdf", settings, toolkit), 0);
+    settings.keywords = "k";
+    EXPECT_EQ(SetDocumentInfo("", settings, toolkit), 0);
+    EXPECT_EQ(MergeIntoOutput("", "/out/a.pdf", settings, toolkit), 0);
+    settings.collisionMode = kCollisionRename;
+    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", "/out/a.pdf", settings, toolkit), 1);
+    EXPECT_EQ(runs, 0);
+
+    EXPECT_EQ(SetDocumentInfo("/out/a.pdf", settings, toolkit), 1);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(ToolkitTest, MergeReportsWhetherTheFinalOutputExists) {
+    TestFolder folder;
+    const std::string final = folder / "final.pdf";
+    const Toolkit toolkit{"tools.cfg", [](const std::string&) { return 1; }};
+    ConversionSettings settings;
+    settings.collisionMode = kCollisionAppend;
+    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 0);
+    folder.Write("final.pdf", "x");
+    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 1);
+}
+
+TEST(ToolkitTest, RunToolCommandWaitsAndReturnsTheExitCode) {
+    TestFolder folder(true);
+    EXPECT_EQ(RunToolCommand("sh -c \"exit 3\""), 3);
+    EXPECT_EQ(RunToolCommand("sh -c \"exit 4\"|"), 4);
+    EXPECT_EQ(RunToolCommand(""), -1);
+    EXPECT_EQ(RunToolCommand(folder / "no such program"), -1);
+
+    // '&' starts it without waiting.
+    const std::string marker = folder / "started";
+    EXPECT_EQ(RunToolCommand("sh -c \"sleep 0.2; exit 5\"&"), 0);
+
+    // A line longer than the start buffer is refused, never cut.
+    const std::string touch = "touch \"" + marker + "\"";
+    const std::string padding(kMaxToolCommandLine - touch.size() - 1, ' ');
+    EXPECT_EQ(RunToolCommand(touch + padding + " \"x\""), -1);
+    EXPECT_FALSE(platform::PathExists(marker));
+    EXPECT_EQ(RunToolCommand(touch + padding.substr(3) + " \"x\""), 0);
+    EXPECT_TRUE(platform::PathExists(marker));
+}
+
+TEST(ToolkitTest, ToolkitSitsBesideTheProgram) {
+    EXPECT_EQ(DefaultToolkit().path, platform::RunningProgramDirectory() + "tools.cfg");
+}
+
+}  // namespace
+}  // namespace scrivola
