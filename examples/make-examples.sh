@@ -2,9 +2,13 @@
 # Makes the sample documents in this folder from sources/ with LibreOffice,
 # then checks that each one converts back to a PDF that shows its own text.
 #
-#   examples/make-examples.sh           regenerate every sample, then check
+#   examples/make-examples.sh           remake the samples whose source (or this
+#                                       script) changed, then check all of them
+#   examples/make-examples.sh --force   remake every sample, then check
 #   examples/make-examples.sh --check   check the samples as they are
 #
+# A second run changes nothing: LibreOffice stamps PDFs with the time, so
+# samples are remade only when they are older than what they are made from.
 # Needs soffice (LibreOffice Writer, Calc and Impress), pdftotext and python3.
 # LibreOffice runs with a throw-away profile, so a LibreOffice the user has
 # open is never touched. Each sample is replaced in one step (rename).
@@ -23,10 +27,13 @@ samples=(
     "leaflet.html|pdf:writer_pdf_Export|HTML (StarWriter)|Scrivola example PDF"
 )
 
+regenerate=1
+force=0
 case "${1:-}" in
-    "") regenerate=1 ;;
+    "") ;;
+    --force) force=1 ;;
     --check) regenerate=0 ;;
-    *) echo "usage: $0 [--check]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--force | --check]" >&2; exit 2 ;;
 esac
 
 for tool in soffice pdftotext python3; do
@@ -53,6 +60,11 @@ if [ "$regenerate" = 1 ]; then
     for entry in "${samples[@]}"; do
         IFS='|' read -r source target filter marker <<<"$entry"
         name="$(sample_name "$source" "$target")"
+        if [ "$force" = 0 ] && [ -s "$here/$name" ] && [ ! "$sources/$source" -nt "$here/$name" ] \
+            && [ ! "$here/make-examples.sh" -nt "$here/$name" ]; then
+            echo "$name is up to date"
+            continue
+        fi
         args=(--convert-to "$target" --outdir "$work/out")
         [ -n "$filter" ] && args=(--infilter="$filter" "${args[@]}")
         office "${args[@]}" "$sources/$source"
