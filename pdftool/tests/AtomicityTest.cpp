@@ -100,6 +100,20 @@ TEST_F(ToolsCfgFailure, MissingFiles) {
     EXPECT_FALSE(std::filesystem::exists(missingFinal));
 }
 
+TEST_F(ToolsCfgFailure, PasswordProtectedFinalIsLeftAlone) {
+    const std::string locked = folder.File("locked.pdf");
+    ASSERT_EQ(RunProgram({"qpdf", "--allow-weak-crypto", "--encrypt", "user", "owner", "40", "--",
+                          finalPdf, locked})
+                  .exitCode,
+              0);
+    const std::string before = ReadBytes(locked);
+    const auto result = RunTool({"-i", locked, "-*", newPdf});
+    ExpectOneLineError(result);
+    EXPECT_NE(result.err.find("password"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadBytes(locked), before);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"final.pdf", "locked.pdf", "new.pdf"}));
+}
+
 TEST_F(ToolsCfgFailure, UnwritableFolder) {
     // Run a copy of the program as an unprivileged user, since root may write
     // anywhere; the copy sits where that user can run it.

@@ -70,6 +70,31 @@ TEST(ToolsCfgMerge, MergesAndSetsInformationInOneRun) {
     EXPECT_TRUE(QpdfCheckPasses(finalPdf));
 }
 
+// The front end encrypts its outputs; a later merge into one must not strip that.
+TEST(ToolsCfgMerge, KeepsTheEncryptionOfTheFinalOutput) {
+    ScratchFolder folder;
+    const std::string plain = folder.File("plain.pdf");
+    const std::string finalPdf = folder.File("final.pdf");
+    const std::string newPdf = folder.File("new.pdf");
+    MakeTextPdf(plain, {"old"});
+    MakeTextPdf(newPdf, {"new"});
+    ASSERT_EQ(RunProgram({"qpdf", "--allow-weak-crypto", "--encrypt", "", "owner", "128",
+                          "--print=none", "--", plain, finalPdf})
+                  .exitCode,
+              0);
+    const auto before = RunProgram({"qpdf", "--show-encryption", finalPdf});
+
+    const auto result = RunTool({"-i", finalPdf, "-*", newPdf, "-k", "kept secret"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    EXPECT_EQ(RunProgram({"qpdf", "--show-encryption", finalPdf}).out, before.out);
+    const auto info = PdfInfo(finalPdf);
+    EXPECT_EQ(info.at("Encrypted").rfind("yes (print:no", 0), 0u) << info.at("Encrypted");
+    EXPECT_EQ(info.at("Keywords"), "kept secret");
+    EXPECT_EQ(PdfPageTexts(finalPdf), (Pages{"old", "new"}));
+    EXPECT_TRUE(QpdfCheckPasses(finalPdf));
+}
+
 // A page with one text field, listed in the document's /AcroForm.
 void MakeFormPdf(const std::string& path) {
     QPDF pdf;
