@@ -67,8 +67,6 @@ void RunToolRequest(const ToolRequest& request) {
                 writer.setMinimumPDFVersion(source->getPDFVersion(), source->getExtensionLevel());
             }
             writer.write();
-        } catch (const ToolError&) {
-            throw;
         } catch (const std::exception& error) {
             throw ToolError("cannot write " + request.outputPath + ": " + error.what());
         }
