@@ -94,15 +94,18 @@ bool CFolderPicker::Browse() {
     QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, &browser,
                      updateState);
 
-    ok->setEnabled(false);
+    // The initial folder when there is one, else the top of the tree; the
+    // status line always shows what is selected.
+    QModelIndex start;
     if (!m_initialFolder.isEmpty()) {
-        const QModelIndex initial = folders->index(QDir::cleanPath(m_initialFolder));
-        if (initial.isValid()) {
-            tree->setCurrentIndex(initial);
-            tree->scrollTo(initial);
-        }
-        status->setText(m_initialFolder);
+        start = folders->index(QDir::cleanPath(m_initialFolder));
     }
+    if (!start.isValid()) {
+        start = folders->index(QDir::rootPath());
+    }
+    updateState();
+    tree->setCurrentIndex(start);
+    tree->scrollTo(start);
 
     m_browser = &browser;
     const bool confirmed = browser.exec() == QDialog::Accepted;

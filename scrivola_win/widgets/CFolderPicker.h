@@ -1,6 +1,7 @@
 #pragma once
 // A modal folder browser: a tree of the file system's folders, a status
-// line with the selected folder's path, OK and Cancel.
+// line with the selected folder's path, OK and Cancel. It opens at the
+// initial folder, or at the top of the tree when there is none.
 #include <QPointer>
 #include <QString>
 
