@@ -136,8 +136,13 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
 bool WriteFileAtomically(std::string_view path, std::string_view contents) {
     const std::string target(path);
     const PathParts parts = SplitPath(target);
-    std::string temporary =
-        JoinPath(ParentOf(target), "." + parts.name + parts.extension + ".XXXXXX");
+    // Named after the target so a left-over is recognisable, unless that
+    // would pass the file system's limit on name length.
+    std::string leaf = "." + parts.name + parts.extension + ".XXXXXX";
+    if (leaf.size() > 255) {
+        leaf = ".scrivola-XXXXXX";
+    }
+    std::string temporary = JoinPath(ParentOf(target), leaf);
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;

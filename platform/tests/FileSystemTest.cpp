@@ -61,6 +61,12 @@ TEST_F(FileSystemTest, WriteFileAtomicallyReplacesWholeAndKeepsPermissions) {
         << "no temporary file may be left behind";
 }
 
+TEST_F(FileSystemTest, AtomicWriteWorksForTheLongestName) {
+    const std::string name(255, 'n');
+    ASSERT_TRUE(WriteFileAtomically(Path(name), "long"));
+    EXPECT_EQ(ReadWholeFile(Path(name)), "long");
+}
+
 TEST_F(FileSystemTest, FailedAtomicWriteLeavesTargetAndNoTemporaryFile) {
     // A folder in the way makes the final rename fail after the data was written.
     ASSERT_TRUE(CreateDirectories(Path("work/target")));
