@@ -26,7 +26,10 @@ std::string ErrnoText(const std::string& what) {
 }
 
 std::string FolderOf(const std::string& path) {
-    const std::string folder = platform::SplitPath(path).directory;
+    std::string folder = platform::SplitPath(path).directory;
+    if (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
     return folder.empty() ? "." : folder;
 }
 

@@ -1,0 +1,133 @@
+// The built folivoprint program: installing itself in the spooler, saying
+// where it writes, and printing jobs the spooler hands it.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "PrinterTestFolder.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/Spooler.h"
+#include "scrivola/printing/DefaultPrinter.h"
+#include "scrivola/printing/PrinterSettings.h"
+
+namespace folivo {
+namespace {
+
+using scrivola::kVirtualPrinterName;
+
+std::string ProgramPath() {
+    const char* folder = std::getenv("SCRIVOLA_BIN_DIR");
+    return platform::JoinPath(folder ? folder : ".", "folivoprint");
+}
+
+struct ProgramRun {
+    int status = -1;
+    std::string output;  // standard output and error
+};
+
+ProgramRun Folivoprint(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {ProgramPath()};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    platform::ProcessOptions options;
+    options.captureOutput = true;
+    auto process = platform::Process::StartArguments(command, options);
+    ProgramRun run;
+    if (process) {
+        run.output = process->ReadAll();
+        run.status = process->Wait();
+    }
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class PrinterCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::CreateDirectories(folder.Path("out"));
+        testing::WriteFile(job, testing::MinimalPdf(2));
+    }
+    void Configure(const std::string& output, int autoView = 0) {
+        ASSERT_TRUE(scrivola::ConfigurePrinterForJob(output));
+        scrivola::PrinterSettings settings;
+        scrivola::LoadPrinterSettings(settings);
+        settings.AutoView = autoView;
+        scrivola::SavePrinterSettings(settings);
+    }
+    testing::PrinterTestFolder folder;
+    const std::string job = folder.Path("job.pdf");
+};
+
+TEST_F(PrinterCommandTest, InstallsItselfSaysWhereItWritesAndUninstalls) {
+    EXPECT_TRUE(Contains(Folivoprint({"--status"}).output, "is not installed"));
+    // Asking changes nothing.
+    EXPECT_FALSE(platform::Registry::CurrentUser().KeyExists(scrivola::kPrinterSettingsKey));
+
+    ASSERT_EQ(Folivoprint({"--install"}).status, 0);
+    const platform::Spooler spooler = platform::Spooler::CurrentUser();
+    const auto backend = spooler.BackendCommand(kVirtualPrinterName);
+    ASSERT_TRUE(backend);
+    const auto backendArguments = platform::SplitCommandLine(*backend);
+    ASSERT_EQ(backendArguments.size(), 1u);
+    EXPECT_EQ(backendArguments[0].front(), '/');
+    EXPECT_TRUE(platform::PathExists(backendArguments[0]));
+
+    ProgramRun status = Folivoprint({"--status"});
+    EXPECT_EQ(status.status, 0);
+    EXPECT_TRUE(Contains(status.output, "is installed"));
+    EXPECT_TRUE(Contains(status.output, folder.Path("Documents/Folivo"))) << status.output;
+
+    Configure(folder.Path("out/next.pdf"));
+    EXPECT_TRUE(Contains(Folivoprint({"--status"}).output, folder.Path("out/next.pdf")));
+
+    EXPECT_EQ(Folivoprint({"--uninstall"}).status, 0);
+    EXPECT_FALSE(platform::Spooler::CurrentUser().IsInstalled(kVirtualPrinterName));
+}
+
+TEST_F(PrinterCommandTest, JobFromTheSpoolerLandsAtTheConfiguredPath) {
+    ASSERT_EQ(Folivoprint({"--install"}).status, 0);
+    const std::string output = folder.Path("out/result.pdf");
+    Configure(output);
+    EXPECT_EQ(platform::Spooler::CurrentUser().Submit(kVirtualPrinterName, job), 0);
+    EXPECT_EQ(testing::ReadFile(output), testing::ReadFile(job));
+}
+
+TEST_F(PrinterCommandTest, MissingOutputFolderFailsWithAReason) {
+    Configure(folder.Path("missing/result.pdf"));
+    const ProgramRun run = Folivoprint({job});
+    EXPECT_NE(run.status, 0);
+    EXPECT_TRUE(Contains(run.output, "does not exist")) << run.output;
+}
+
+TEST_F(PrinterCommandTest, WithoutAnAutomaticPathTheJobGoesToTheDefaultFolder) {
+    const ProgramRun run = Folivoprint({job});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Contains(run.output, folder.Path("Documents/Folivo/folivo-"))) << run.output;
+}
+
+TEST_F(PrinterCommandTest, AutoViewOpensTheResult) {
+    const std::string opened = folder.Path("opened");
+    testing::WriteFile(folder.Path("opener"),
+                       "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened + "\"\n");
+    ::chmod(folder.Path("opener").c_str(), 0755);
+    ::setenv("SCRIVOLA_OPEN_COMMAND", platform::QuoteArgument(folder.Path("opener")).c_str(), 1);
+    const std::string output = folder.Path("out/viewed.pdf");
+    Configure(output, 1);
+    EXPECT_EQ(Folivoprint({job}).status, 0);
+    EXPECT_EQ(testing::ReadFile(opened), output);
+}
+
+TEST_F(PrinterCommandTest, WrongCommandLinesGetTheUsage) {
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{}, {"--bogus"}, {job, job}}) {
+        const ProgramRun run = Folivoprint(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(Contains(run.output, "Usage: folivoprint")) << run.output;
+    }
+}
+
+}  // namespace
+}  // namespace folivo
