@@ -44,7 +44,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
-CommandResult Run(const std::vector<std::string>& argv) {
+CommandResult RunCommand(const std::vector<std::string>& argv) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");

@@ -28,7 +28,7 @@ struct CommandResult {
     std::string output;  // standard output and standard error together
 };
 // Runs argv[0] with the arguments given, without a shell.
-CommandResult Run(const std::vector<std::string>& argv);
+CommandResult RunCommand(const std::vector<std::string>& argv);
 bool HaveProgram(const std::string& name);
 
 std::string Hex(const unsigned char* bytes, std::size_t size);

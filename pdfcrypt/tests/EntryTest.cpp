@@ -1,0 +1,141 @@
+// EncryptPDFFile and the pdfcrypt program on real files: in-place rewriting, refusals and
+// write failures.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "PdfBuilder.h"
+#include "TestSupport.h"
+#include "pdfcrypt/EncryptPDFFile.h"
+
+namespace pdfcrypt {
+namespace {
+
+using test::FolderEntries;
+using test::PdfBuilder;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::string SamplePdf() {
+    return PdfBuilder::TextPage("Entry test", "Entry").Build();
+}
+
+std::string Program() {
+    const char* folder = std::getenv("SCRIVOLA_BIN_DIR");
+    return std::string(folder ? folder : ".") + "/pdfcrypt";
+}
+
+TEST(EntryTest, InPlaceTwiceSecondCallLeavesTheFileAlone) {
+    TempDir dir;
+    const std::string path = dir.File("doc.pdf");
+    WriteBytes(path, SamplePdf());
+    ASSERT_EQ(EncryptPDFFile(path.c_str(), path.c_str(), 128, 4, "owner", "user"), 1);
+    const std::string first = ReadBytes(path);
+    EXPECT_NE(first.find("/Encrypt"), std::string::npos);
+    EXPECT_EQ(EncryptPDFFile(path.c_str(), path.c_str(), 40, 60, "o", ""), 0);
+    EXPECT_EQ(ReadBytes(path), first);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"doc.pdf"});
+}
+
+TEST(EntryTest, RefusedFilesWriteNothing) {
+    TempDir dir;
+    WriteBytes(dir.File("text.pdf"), "plain text, not a PDF\n");
+    WriteBytes(dir.File("encrypted.pdf"),
+               PdfBuilder::TextPage("x", "y").TrailerKeys("/Root 1 0 R /Encrypt 6 0 R").Build());
+    WriteBytes(dir.File("empty.pdf"), "");
+    std::filesystem::create_directory(dir.File("folder.pdf"));
+    for (const std::string input :
+         {"text.pdf", "encrypted.pdf", "empty.pdf", "missing.pdf", "folder.pdf"}) {
+        const std::string out = dir.File("out-" + input);
+        EXPECT_EQ(EncryptPDFFile(dir.File(input).c_str(), out.c_str(), 128, 0, "", ""), 0) << input;
+        EXPECT_FALSE(std::filesystem::exists(out)) << input;
+    }
+    EXPECT_EQ(FolderEntries(dir.Path()),
+              (std::vector<std::string>{"empty.pdf", "encrypted.pdf", "folder.pdf", "text.pdf"}));
+    EXPECT_EQ(EncryptPDFFile(nullptr, "x", 128, 0, "", ""), 0);
+}
+
+TEST(EntryTest, OutputThatCannotBeWrittenLeavesEverythingAsItWas) {
+    TempDir dir;
+    const std::string input = dir.File("doc.pdf");
+    WriteBytes(input, SamplePdf());
+    const std::string missingFolder = dir.File("no/such/folder/out.pdf");
+    EXPECT_EQ(EncryptPDFFile(input.c_str(), missingFolder.c_str(), 128, 0, "", ""), 0);
+    // A folder in the way of the output.
+    std::filesystem::create_directory(dir.File("taken"));
+    EXPECT_EQ(EncryptPDFFile(input.c_str(), dir.File("taken").c_str(), 128, 0, "", ""), 0);
+    EXPECT_EQ(ReadBytes(input), SamplePdf());
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"doc.pdf", "taken"}));
+}
+
+TEST(EntryTest, WriteFailureDuringAnInPlaceRewriteKeepsTheOriginal) {
+    TempDir dir;
+    const std::string path = dir.File("big.pdf");
+    // Large enough that the encrypted copy crosses the file size limit set below.
+    PdfBuilder builder = PdfBuilder::TextPage("Big", "Big");
+    builder.Object(7, "(" + std::string(20000, 'x') + ")");
+    const std::string original = builder.Build();
+    WriteBytes(path, original);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(original.size()),
+                           static_cast<rlim_t>(original.size())};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(EncryptPDFFile(path.c_str(), path.c_str(), 128, 0, "", "") == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"big.pdf"});
+}
+
+TEST(EntryTest, ReplacedFileKeepsItsPermissionsAndLinksAreFollowed) {
+    TempDir dir;
+    const std::string target = dir.File("target.pdf");
+    const std::string link = dir.File("link.pdf");
+    WriteBytes(target, SamplePdf());
+    ::chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink("target.pdf", link);
+    ASSERT_EQ(EncryptPDFFile(link.c_str(), link.c_str(), 40, 0, "", ""), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(ReadBytes(target).find("/Encrypt"), std::string::npos);
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(EntryTest, CommandLineProgram) {
+    TempDir dir;
+    const std::string in = dir.File("in.pdf");
+    const std::string out = dir.File("out.pdf");
+    WriteBytes(in, SamplePdf());
+
+    const auto usage = test::RunCommand({Program(), in, out, "128"});
+    EXPECT_EQ(usage.exitCode, 1);
+    EXPECT_NE(usage.output.find("usage: pdfcrypt IN OUT KEYBITS PERMBITS OWNER USER"),
+              std::string::npos);
+    EXPECT_EQ(test::RunCommand({Program(), in, out, "lots", "0", "", ""}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const auto ok = test::RunCommand({Program(), in, out, "128", "60", "secret", ""});
+    EXPECT_EQ(ok.exitCode, 0) << ok.output;
+    EXPECT_TRUE(ok.output.empty()) << ok.output;
+    ASSERT_EQ(EncryptPDFFile(in.c_str(), dir.File("direct.pdf").c_str(), 128, 60, "secret", ""), 1);
+    EXPECT_EQ(ReadBytes(out), ReadBytes(dir.File("direct.pdf")));
+
+    EXPECT_EQ(test::RunCommand({Program(), out, out, "128", "60", "secret", ""}).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace pdfcrypt
