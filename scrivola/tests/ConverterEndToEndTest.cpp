@@ -1,0 +1,243 @@
+// The converter with the real office servers, printer and toolkit. Each
+// test has its own user (configuration, printer, temporary folder).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "scrivola/tests/TestFolder.h"
+
+namespace scrivola {
+namespace {
+
+using scrivola::testing::ReadFile;
+using scrivola::testing::TestFolder;
+
+struct RunResult {
+    int exitStatus = -1;
+    std::string output;
+};
+
+RunResult RunCommand(const std::vector<std::string>& command) {
+    platform::ProcessOptions options;
+    options.captureOutput = true;
+    auto child = platform::Process::StartArguments(command, options);
+    if (!child) {
+        ADD_FAILURE() << "cannot start " << command.front();
+        return {};
+    }
+    RunResult result;
+    result.output = child->ReadAll();
+    result.exitStatus = child->Wait();
+    return result;
+}
+
+std::string Program(const char* name) {
+    const char* binDir = std::getenv("SCRIVOLA_BIN_DIR");
+    return std::string(binDir ? binDir : ".") + "/" + name;
+}
+
+bool OfficeSuiteInstalled() {
+    return RunCommand({"sh", "-c", "command -v soffice"}).exitStatus == 0;
+}
+
+int PageCount(const std::string& pdf) {
+    const std::string info = RunCommand({"pdfinfo", pdf}).output;
+    const std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+std::string InfoField(const std::string& pdf, const std::string& field) {
+    const std::string info = "\n" + RunCommand({"pdfinfo", "-enc", "UTF-8", pdf}).output;
+    const std::size_t at = info.find("\n" + field + ":");
+    if (at == std::string::npos) {
+        return "<missing>";
+    }
+    const std::size_t start = info.find_first_not_of(' ', at + field.size() + 2);
+    return info.substr(start, info.find('\n', start) - start);
+}
+
+// The words in the order pdftotext finds them; "" when one is missing.
+std::vector<std::string> WordsInOrder(const std::string& pdf,
+                                      const std::vector<std::string>& words) {
+    const std::string text = RunCommand({"pdftotext", pdf, "-"}).output;
+    std::vector<std::pair<std::size_t, std::string>> found;
+    for (const std::string& word : words) {
+        const std::size_t at = text.find(word);
+        if (at == std::string::npos) {
+            return {};
+        }
+        found.emplace_back(at, word);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> ordered;
+    for (const auto& [at, word] : found) {
+        ordered.push_back(word);
+    }
+    return ordered;
+}
+
+class ConverterEndToEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!OfficeSuiteInstalled()) {
+            GTEST_SKIP() << "soffice is not installed";
+        }
+        ASSERT_EQ(RunCommand({Program("folivoprint"), "--install"}).exitStatus, 0);
+        docs_ = folder_.MakeFolder("my docs");
+    }
+
+    std::string Document(const std::string& name, const std::string& text) {
+        return folder_.Write("my docs/" + name, text + "\n");
+    }
+
+    RunResult Scrivola(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"setsid", "--wait", Program("scrivola")});
+        return RunCommand(arguments);
+    }
+
+    void ExpectSoundPdf(const std::string& pdf) {
+        EXPECT_EQ(RunCommand({"qpdf", "--check", pdf}).exitStatus, 0) << pdf;
+    }
+
+    void ExpectNoTemporaryLeftovers() {
+        for (const auto& entry : std::filesystem::directory_iterator(folder_ / "TMPDIR")) {
+            EXPECT_EQ(entry.path().filename().string().rfind("scrivola-", 0), std::string::npos)
+                << entry.path();
+        }
+    }
+
+    TestFolder folder_{true};
+    std::string docs_;
+};
+
+TEST_F(ConverterEndToEndTest, CollisionModesOnAnExistingPdf) {
+    const std::string base = docs_ + "/base.pdf";
+    ASSERT_EQ(Scrivola({"-i", Document("original.txt", "ORIGINAL"), "-o", base}).exitStatus, 0);
+    ASSERT_EQ(PageCount(base), 1);
+    const std::string added = Document("added.txt", "ADDED");
+
+    for (int mode = 0; mode <= 3; ++mode) {
+        const std::string folder = folder_.MakeFolder("mode" + std::to_string(mode));
+        const std::string output = folder + "/a.pdf";
+        std::filesystem::copy_file(base, output);
+        const RunResult run = Scrivola({"-p", std::to_string(mode), "-i", added, "-o", output});
+        EXPECT_EQ(run.exitStatus, 0) << mode;
+
+        const std::string produced = mode == 3 ? folder + "/a000.pdf" : output;
+        EXPECT_EQ(run.output, added + " ==> " + produced + ", result=1\n");
+        ExpectSoundPdf(produced);
+        using Words = std::vector<std::string>;
+        switch (mode) {
+            case 0:
+                EXPECT_EQ(PageCount(output), 1);
+                EXPECT_EQ(WordsInOrder(output, {"ADDED"}), Words{"ADDED"});
+                EXPECT_EQ(WordsInOrder(output, {"ORIGINAL"}), Words{});
+                break;
+            case 1:
+                EXPECT_EQ(PageCount(output), 2);
+                EXPECT_EQ(WordsInOrder(output, {"ORIGINAL", "ADDED"}),
+                          (Words{"ADDED", "ORIGINAL"}));
+                break;
+            case 2:
+                EXPECT_EQ(PageCount(output), 2);
+                EXPECT_EQ(WordsInOrder(output, {"ORIGINAL", "ADDED"}),
+                          (Words{"ORIGINAL", "ADDED"}));
+                break;
+            case 3:
+                EXPECT_EQ(ReadFile(output), ReadFile(base));
+                EXPECT_EQ(PageCount(produced), 1);
+                EXPECT_EQ(WordsInOrder(produced, {"ADDED"}), Words{"ADDED"});
+                break;
+        }
+    }
+    ExpectNoTemporaryLeftovers();
+}
+
+TEST_F(ConverterEndToEndTest, DocumentInformationWithQuotesAndNonAscii) {
+    const std::string output = docs_ + "/r\xc3\xa9sum\xc3\xa9 \"final\".pdf";
+    const RunResult run = Scrivola({"-t", "He said \"yes\" \\o/", "-a", "Zo\xc3\xab \xc3\x9cnal",
+                                    "-j", "Budget 50% \\ 2026", "-k", "one, two", "-i",
+                                    Document("info.txt", "INFO"), "-o", output});
+    EXPECT_EQ(run.exitStatus, 0) << run.output;
+    EXPECT_EQ(InfoField(output, "Title"), "He said \"yes\" \\o/");
+    EXPECT_EQ(InfoField(output, "Author"), "Zo\xc3\xab \xc3\x9cnal");
+    EXPECT_EQ(InfoField(output, "Subject"), "Budget 50% \\ 2026");
+    EXPECT_EQ(InfoField(output, "Keywords"), "one, two");
+    ExpectSoundPdf(output);
+}
+
+TEST_F(ConverterEndToEndTest, ListFileCombinesItsDocumentsIntoOnePdf) {
+    const std::string list = folder_.Write(
+        "pictobind.ver", Document("1.txt", "ALPHA") + "\n" + Document("2.txt", "BRAVO") + "\r\n" +
+                             Document("3.txt", "CHARLIE") + "\n");
+    const std::vector<std::string> words = {"ALPHA", "BRAVO", "CHARLIE"};
+    const std::vector<std::string> reversed = {"CHARLIE", "BRAVO", "ALPHA"};
+
+    // Append into a new file, with the progress of three jobs.
+    const std::string combined = folder_ / "combined.pdf";
+    RunResult run = Scrivola({"-p", "2", "-i", list, "-o", combined});
+    EXPECT_EQ(run.exitStatus, 0) << run.output;
+    const std::string lines = run.output;
+    EXPECT_LT(lines.find("Folivosoft Inc: 33\n"), lines.find("Folivosoft Inc: 66\n"));
+    EXPECT_LT(lines.find("Folivosoft Inc: 66\n"), lines.find("Folivosoft Inc: 99\n"));
+    EXPECT_NE(lines.find("3.txt ==> " + combined + ", result=1\n"), std::string::npos);
+    EXPECT_EQ(PageCount(combined), 3);
+    EXPECT_EQ(WordsInOrder(combined, words), words);
+    ExpectSoundPdf(combined);
+
+    // Overwrite starts the existing file afresh.
+    const std::string overwritten = folder_ / "overwritten.pdf";
+    std::filesystem::copy_file(combined, overwritten);
+    run = Scrivola({"-p", "0", "-i", list, "-o", overwritten});
+    EXPECT_EQ(PageCount(overwritten), 3);
+    EXPECT_EQ(WordsInOrder(overwritten, words), words);
+
+    // Rename leaves the existing file and combines into a free name.
+    const std::string before = ReadFile(combined);
+    run = Scrivola({"-p", "3", "-i", list, "-o", combined});
+    EXPECT_EQ(ReadFile(combined), before);
+    EXPECT_EQ(PageCount(folder_ / "combined000.pdf"), 3);
+    EXPECT_EQ(WordsInOrder(folder_ / "combined000.pdf", words), words);
+
+    // Insert puts each document in front: reverse list order.
+    const std::string inserted = folder_ / "inserted.pdf";
+    run = Scrivola({"-p", "1", "-i", list, "-o", inserted});
+    EXPECT_EQ(PageCount(inserted), 3);
+    EXPECT_EQ(WordsInOrder(inserted, words), reversed);
+    ExpectSoundPdf(inserted);
+    ExpectNoTemporaryLeftovers();
+}
+
+TEST_F(ConverterEndToEndTest, UnsupportedFormatIsReportedOnTheResultLine) {
+    const std::string page = Document("page.htm", "<p>web</p>");
+    const std::string output = folder_ / "page.pdf";
+    const RunResult run = Scrivola({"-i", page, "-o", output});
+    EXPECT_EQ(run.output, "Doesn't support this format at the moment!" + page + " ==> " + output +
+                              ", result=0\n");
+    EXPECT_NE(run.exitStatus, 0);
+    EXPECT_FALSE(platform::PathExists(output));
+}
+
+TEST_F(ConverterEndToEndTest, ViewingOpensTheConvertedFileOnly) {
+    const std::string record = folder_ / "opened.txt";
+    const std::string opener =
+        folder_.Write("record-open.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + record + "\"\n");
+    ::chmod(opener.c_str(), 0755);
+    setenv("SCRIVOLA_OPEN_COMMAND", opener.c_str(), 1);
+
+    const std::string output = folder_ / "viewed.pdf";
+    Scrivola({"-V", "-i", Document("view.txt", "VIEW"), "-o", output});
+    Scrivola({"-V", "-i", docs_ + "/missing.txt", "-o", folder_ / "missing.pdf"});
+    unsetenv("SCRIVOLA_OPEN_COMMAND");
+    EXPECT_EQ(ReadFile(record), output + "\n");
+}
+
+}  // namespace
+}  // namespace scrivola
