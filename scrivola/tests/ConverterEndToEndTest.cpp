@@ -160,6 +160,15 @@ TEST_F(ConverterEndToEndTest, CollisionModesOnAnExistingPdf) {
     ExpectNoTemporaryLeftovers();
 }
 
+TEST_F(ConverterEndToEndTest, DamagedExistingOutputStaysAsItWasOnAppend) {
+    const std::string output = folder_.Write("not a pdf.pdf", "plain text, no pages");
+    const std::string input = Document("more.txt", "MORE");
+    const RunResult run = Scrivola({"-p", "2", "-i", input, "-o", output});
+    EXPECT_EQ(run.output, input + " ==> " + output + ", result=1\n");
+    EXPECT_EQ(ReadFile(output), "plain text, no pages");
+    ExpectNoTemporaryLeftovers();
+}
+
 TEST_F(ConverterEndToEndTest, DocumentInformationWithQuotesAndNonAscii) {
     const std::string output = docs_ + "/r\xc3\xa9sum\xc3\xa9 \"final\".pdf";
     const RunResult run = Scrivola({"-t", "He said \"yes\" \\o/", "-a", "Zo\xc3\xab \xc3\x9cnal",

@@ -2,6 +2,7 @@
 // does, so the key wait after the usage text returns at once.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,7 +37,7 @@ RunResult RunScrivola(const std::vector<std::string>& arguments) {
     return {child->Wait(), output};
 }
 
-TEST(UsageTest, TextHasItsLinesInOrder) {
+TEST(ConverterProcessTest, TextHasItsLinesInOrder) {
     std::vector<std::string> lines;
     std::istringstream text(UsageText());
     for (std::string line; std::getline(text, line);) {
@@ -54,7 +55,7 @@ TEST(UsageTest, TextHasItsLinesInOrder) {
     EXPECT_EQ(UsageText().back(), '\n');
 }
 
-TEST(UsageTest, MalformedCommandLinesShowTheUsageAndExitWithOne) {
+TEST(ConverterProcessTest, MalformedCommandLinesShowTheUsageAndExitWithOne) {
     const std::string expected = UsageText() + "Press any key to continue...\n";
     const std::vector<std::vector<std::string>> commandLines = {
         {},
@@ -72,7 +73,7 @@ TEST(UsageTest, MalformedCommandLinesShowTheUsageAndExitWithOne) {
     }
 }
 
-TEST(UsageTest, EmptyJobListEndsQuietly) {
+TEST(ConverterProcessTest, EmptyJobListEndsQuietly) {
     TestFolder folder;
     const std::string emptyList = folder.Write("empty.ver", "\nnot read.doc\n");
     for (const std::string& input : {folder / "*.doc", emptyList, folder / "missing.ver"}) {
@@ -80,6 +81,18 @@ TEST(UsageTest, EmptyJobListEndsQuietly) {
         EXPECT_EQ(result.exitStatus, 0) << input;
         EXPECT_EQ(result.output, "") << input;
     }
+}
+
+TEST(ConverterProcessTest, MissingPrinterEndsTheRunWithStatusZeroAndNoResultLine) {
+    TestFolder folder(true);  // a user without the virtual printer
+    const std::string input = folder.Write("a.txt", "text\n");
+    const std::string existing = folder.Write("out.pdf", "old");
+    const RunResult result = RunScrivola({"-p", "2", "-i", input, "-o", existing});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(testing::ReadFile(existing), "old");
+    // The job's private temporary folder goes even though the run ended early.
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "TMPDIR"));
 }
 
 }  // namespace
