@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     if (!sandbox.isValid()) {
         return 2;
     }
-    for (const char* folder : {"home", "config", "data", "cache", "sysdata", "sysconfig", "tmp", "runtime"}) {
+    for (const char* folder :
+         {"home", "config", "data", "cache", "sysdata", "sysconfig", "tmp", "runtime"}) {
         QDir(sandbox.path()).mkpath(folder);
     }
     const QByteArray root = sandbox.path().toUtf8();
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_DIRS", root + "/sysdata", 1);
     setenv("XDG_CONFIG_DIRS", root + "/sysconfig", 1);
     setenv("TMPDIR", root + "/tmp", 1);
-    QFile::setPermissions(root + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(root + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", root + "/runtime", 1);
     unsetenv("SCRIVOLA_OPEN_COMMAND");
     // Test discovery runs this program without the tests' environment.
