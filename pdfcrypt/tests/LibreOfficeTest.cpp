@@ -1,0 +1,72 @@
+// PDF files written by LibreOffice, encrypted by the engine and read back by poppler and qpdf.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "pdfcrypt/EncryptPDFFile.h"
+
+namespace pdfcrypt {
+namespace {
+
+using test::RunCommand;
+using test::TempDir;
+
+class LibreOfficeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"soffice", "qpdf", "pdftotext"}) {
+            if (!test::HaveProgram(tool)) {
+                GTEST_SKIP() << tool << " is not installed";
+            }
+        }
+        // LibreOffice writes its profile and caches under HOME; keep them out of the user's.
+        const std::string home = dir_.File("home");
+        std::filesystem::create_directories(home);
+        ::setenv("HOME", home.c_str(), 1);
+        ::setenv("TMPDIR", home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
+    const std::string source = dir_.File("letter.txt");
+    test::WriteBytes(source, "Dear reader,\nthis letter was converted and then encrypted.\n");
+    const auto converted =
+        RunCommand({"soffice", "-env:UserInstallation=file://" + dir_.File("profile"), "--headless",
+                    "--convert-to", "pdf", "--outdir", dir_.Path().string(), source});
+    const std::string pdf = dir_.File("letter.pdf");
+    ASSERT_TRUE(std::filesystem::exists(pdf)) << converted.output;
+    const std::string plainText = RunCommand({"pdftotext", pdf, "-"}).output;
+    ASSERT_NE(plainText.find("this letter was converted"), std::string::npos) << plainText;
+
+    const struct {
+        int keyBits;
+        std::string owner, user;
+    } cases[] = {{40, "owner", "user"}, {128, "owner", "user"}, {128, "owner", ""}, {40, "", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.keyBits) + " bits, user '" + c.user + "'");
+        const std::string copy = dir_.File("copy.pdf");
+        std::filesystem::copy_file(pdf, copy, std::filesystem::copy_options::overwrite_existing);
+        ASSERT_EQ(EncryptPDFFile(copy.c_str(), copy.c_str(), c.keyBits, 4, c.owner.c_str(),
+                                 c.user.c_str()),
+                  1);
+        const auto check = RunCommand({"qpdf", "--check", "--password=" + c.user, copy});
+        EXPECT_EQ(check.exitCode, 0) << check.output;
+        std::vector<std::string> pdftotext = {"pdftotext", copy, "-"};
+        if (!c.user.empty()) {
+            pdftotext.insert(pdftotext.begin() + 1, {"-upw", c.user});
+        }
+        EXPECT_EQ(RunCommand(pdftotext).output, plainText);
+        if (!c.user.empty()) {
+            EXPECT_NE(RunCommand({"pdftotext", copy, "-"}).exitCode, 0);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pdfcrypt
