@@ -40,7 +40,9 @@ struct DriverCase {
     std::vector<std::string> calls;                        // the last one quits
 };
 
-void PrintTo(const DriverCase& driverCase, std::ostream* out) { *out << driverCase.name; }
+void PrintTo(const DriverCase& driverCase, std::ostream* out) {
+    *out << driverCase.name;
+}
 
 std::shared_ptr<RecordingServer> WordApp(const std::shared_ptr<CallLog>& log) {
     auto app = RecordingServer::Make("app", log);
