@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "ByteScan.h"
 #include "InputFile.h"
@@ -107,7 +108,7 @@ std::int64_t CPDFDocument::ObjectLimit() const {
 bool CPDFDocument::Normalise() {
     auto& entries = xref_.entries;
     // Object texts are disjoint runs of the input in any sound file; rows that point many times
-    // into the same large object must not multiply it in memory.
+    // into the same large object must not multiply it in memory or in the output.
     const std::int64_t textBudget = 4 * static_cast<std::int64_t>(input_.size()) +
                                     16 * static_cast<std::int64_t>(entries.size()) + (1 << 20);
     std::int64_t textBytes = 0;
@@ -123,14 +124,55 @@ bool CPDFDocument::Normalise() {
             entry.offset = 0;
         }
         if (entry.offset > 0) {
-            entry.objectText = ReadObjectText(entry.offset);
+            const TextLocation location = LocateObjectText(entry.offset);
+            entry.objectText = ObjectText::InInput(input_.data() + location.begin, location.length,
+                                                   location.endobjAppended ? "\nendobj" : "");
             textBytes += static_cast<std::int64_t>(entry.objectText.size());
             if (textBytes > textBudget) {
                 return false;
             }
         }
     }
+    SeparateSharedTexts();
     return true;
+}
+
+// Texts are encrypted in place, each under its own object's key, so a text whose input bytes
+// overlap another's (two rows with one offset, an object without "endobj" running into the
+// next) gets bytes of its own first.
+void CPDFDocument::SeparateSharedTexts() {
+    struct Run {
+        std::size_t begin;
+        std::size_t end;
+        std::size_t entry;
+    };
+    std::vector<Run> runs;
+    for (std::size_t i = 0; i < xref_.entries.size(); ++i) {
+        const ObjectText& text = xref_.entries[i].objectText;
+        if (text.InInput() && !text.Body().empty()) {
+            const auto begin = static_cast<std::size_t>(text.Body().data() - input_.data());
+            runs.push_back({begin, begin + text.Body().size(), i});
+        }
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const Run& a, const Run& b) { return a.begin < b.begin; });
+    std::size_t clusterStart = 0;
+    std::size_t clusterEnd = 0;
+    for (std::size_t i = 0; i <= runs.size(); ++i) {
+        if (i < runs.size() && i > clusterStart && runs[i].begin < clusterEnd) {
+            clusterEnd = std::max(clusterEnd, runs[i].end);
+            continue;
+        }
+        if (i - clusterStart > 1) {
+            for (std::size_t k = clusterStart; k < i; ++k) {
+                xref_.entries[runs[k].entry].objectText.MakeOwned();
+            }
+        }
+        if (i < runs.size()) {
+            clusterStart = i;
+            clusterEnd = runs[i].end;
+        }
+    }
 }
 
 }  // namespace pdfcrypt

@@ -15,7 +15,8 @@ namespace pdfcrypt {
 // One PDF file during one call of the engine: the shallow reader (object texts found through
 // classic cross-reference tables), the in-place encryption of those texts and the writer of the
 // complete encrypted file. The input is held in memory whole, so every read is bounds-checked
-// against it and the file on disk is never open while the output is written.
+// against it and the file on disk is never open while the output is written; object texts are
+// runs of that buffer and are encrypted in place.
 class CPDFDocument {
   public:
     // Files beyond 32-bit positions are refused.
@@ -33,6 +34,13 @@ class CPDFDocument {
 
     // Reader primitives, over the input bytes and a current position like a file's.
     std::string ReadObjectText(std::int64_t position);
+    // Where ReadObjectText's bytes lie: a run of the input, then "\nendobj" for a stream object.
+    struct TextLocation {
+        std::size_t begin = 0;
+        std::size_t length = 0;
+        bool endobjAppended = false;
+    };
+    TextLocation LocateObjectText(std::int64_t position);
     static std::optional<std::size_t> FindKey(std::string_view text, std::string_view key);
     std::size_t ReadLine(std::string& line, std::size_t maximum);
     // False for a negative position; a position past the end reads as end of file.
@@ -79,13 +87,19 @@ class CPDFDocument {
     bool ReadSubsections();
     std::optional<std::int64_t> ReadSubsectionNumber();
     bool Normalise();
+    void SeparateSharedTexts();
     std::int64_t ObjectLimit() const;
 
+    struct StreamLayout {
+        std::size_t dataStart = 0;
+        std::size_t dataLength = 0;
+    };
+    std::optional<StreamLayout> MeasureStream(std::string_view text) const;
     std::optional<std::size_t> StreamDataLength(std::string_view text, std::size_t dataStart,
                                                 std::size_t dataEnd) const;
     std::optional<std::int32_t> IndirectLength(std::int32_t objectNumber) const;
     void EncryptPlainObject(XrefEntry& entry);
-    void EncryptStreamObject(XrefEntry& entry, std::size_t endstream);
+    void EncryptStreamObject(XrefEntry& entry, const StreamLayout& layout);
     void EncryptStreamDictionaryStrings(XrefEntry& entry);
 
     int ReadByte();

@@ -39,7 +39,8 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
             continue;
         }
         entry.newOffset = sink.Position();
-        sink.Write(entry.objectText);
+        sink.Write(entry.objectText.Body());
+        sink.Write(entry.objectText.Suffix());
         sink.Write("\n");
     }
     const std::int64_t crossReference = sink.Position();

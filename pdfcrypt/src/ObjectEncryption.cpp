@@ -2,6 +2,7 @@
 // dictionary strings of a stream object.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "ByteScan.h"
 #include "CPDFDocument.h"
@@ -95,27 +96,45 @@ void CPDFDocument::PrepareEncryption(int keyLength, std::uint32_t permissionInpu
 }
 
 void CPDFDocument::EncryptObjects() {
-    for (XrefEntry& entry : xref_.entries) {
-        if (entry.objectText.empty()) {
+    auto& entries = xref_.entries;
+    // Stream lengths are settled first, while every object, and the input an indirect length
+    // is read from, still holds the bytes that were read.
+    std::vector<std::optional<StreamLayout>> layouts(entries.size());
+    std::vector<bool> isStream(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string_view body = entries[i].objectText.Body();
+        if (!body.empty() && body.rfind("endstream") != std::string_view::npos) {
+            isStream[i] = true;
+            layouts[i] = MeasureStream(body);
+        }
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].objectText.empty()) {
             continue;
         }
-        const std::size_t endstream = entry.objectText.rfind("endstream");
-        if (endstream == std::string::npos) {
-            EncryptPlainObject(entry);
-        } else {
-            EncryptStreamObject(entry, endstream);
+        if (!isStream[i]) {
+            EncryptPlainObject(entries[i]);
+        } else if (layouts[i]) {
+            EncryptStreamObject(entries[i], *layouts[i]);
         }
     }
 }
 
 void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
-    const std::string& text = entry.objectText;
-    if (text.find("endobj") == std::string::npos) {
+    const std::string_view text = entry.objectText.Body();
+    if (text.find("endobj") == std::string_view::npos) {
+        return;
+    }
+    std::size_t i = 0;
+    while (i < text.size() && !IsStringStart(text, i)) {
+        ++i;
+    }
+    if (i == text.size()) {
         return;
     }
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    std::size_t i = 0;
+    out.append(text.substr(0, i));
     while (i < text.size()) {
         if (!IsStringStart(text, i)) {
             out += text[i++];
@@ -132,17 +151,19 @@ void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
         out += '>';
         i = string.After();
     }
-    entry.objectText = std::move(out);
+    entry.objectText.Assign(std::move(out));
 }
 
-void CPDFDocument::EncryptStreamObject(XrefEntry& entry, std::size_t endstream) {
-    std::string& text = entry.objectText;
-    if (endstream < 6) {
-        return;
+// Where the data of a stream object start and how many bytes of them are encrypted; none when
+// the object has no "stream" keyword or its length cannot be determined.
+std::optional<CPDFDocument::StreamLayout> CPDFDocument::MeasureStream(std::string_view text) const {
+    const std::size_t endstream = text.rfind("endstream");
+    if (endstream == std::string_view::npos || endstream < 6) {
+        return std::nullopt;
     }
     const std::size_t keyword = text.rfind("stream", endstream - 6);
-    if (keyword == std::string::npos) {
-        return;
+    if (keyword == std::string_view::npos) {
+        return std::nullopt;
     }
     std::size_t dataStart = keyword + 6;
     if (dataStart < text.size() && text[dataStart] == '\r') {
@@ -153,10 +174,15 @@ void CPDFDocument::EncryptStreamObject(XrefEntry& entry, std::size_t endstream) 
     }
     const auto length = StreamDataLength(text, dataStart, endstream);
     if (!length) {
-        return;
+        return std::nullopt;
     }
+    return StreamLayout{dataStart, *length};
+}
+
+void CPDFDocument::EncryptStreamObject(XrefEntry& entry, const StreamLayout& layout) {
+    auto* data = reinterpret_cast<std::uint8_t*>(entry.objectText.MutableBody()) + layout.dataStart;
     security_.SetObjectKey(entry.objectNumber, entry.generation);
-    security_.CryptBytes(MutableBytes(text) + dataStart, *length, MutableBytes(text) + dataStart);
+    security_.CryptBytes(data, layout.dataLength, data);
     EncryptStreamDictionaryStrings(entry);
 }
 
@@ -208,16 +234,16 @@ std::optional<std::int32_t> CPDFDocument::IndirectLength(std::int32_t objectNumb
 }
 
 // Strings in a stream's dictionary keep their literal or hexadecimal form. The dictionary is
-// rebuilt apart and spliced in once, so growing strings never move the stream data more than
-// once.
+// rebuilt apart and put back once: in place when its length is unchanged, otherwise in front of
+// a copy of the rest of the object.
 void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
-    std::string& text = entry.objectText;
+    const std::string_view text = entry.objectText.Body();
     const std::size_t dictionaryEnd = text.find("stream");
-    if (dictionaryEnd == std::string::npos) {
+    if (dictionaryEnd == std::string_view::npos) {
         return;
     }
     std::string dictionary;
-    dictionary.reserve(dictionaryEnd + 16);
+    bool changed = false;
     std::size_t i = 0;
     while (i < dictionaryEnd) {
         if (!IsStringStart(text, i)) {
@@ -229,6 +255,7 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
             dictionary += text[i++];
             continue;
         }
+        changed = true;
         security_.SetObjectKey(entry.objectNumber, entry.generation);
         security_.CryptBytes(MutableBytes(string.bytes), string.bytes.size(),
                              MutableBytes(string.bytes));
@@ -249,7 +276,17 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
         }
         i = string.After();
     }
-    text.replace(0, dictionaryEnd, dictionary);
+    if (!changed) {
+        return;
+    }
+    if (dictionary.size() == dictionaryEnd) {
+        std::memcpy(entry.objectText.MutableBody(), dictionary.data(), dictionary.size());
+        return;
+    }
+    dictionary.reserve(dictionary.size() + entry.objectText.size() - dictionaryEnd);
+    dictionary.append(text.substr(dictionaryEnd));
+    dictionary.append(entry.objectText.Suffix());
+    entry.objectText.Assign(std::move(dictionary));
 }
 
 void CPDFDocument::AddEncryptDictionary() {
@@ -277,7 +314,7 @@ void CPDFDocument::AddEncryptDictionary() {
     entry.offset = 1;
     entry.generation = 0;
     entry.type = 'n';
-    entry.objectText = std::move(text);
+    entry.objectText.Assign(std::move(text));
     xref_.entries.push_back(std::move(entry));
     xref_.encryptObject = number;
 }

@@ -61,21 +61,35 @@ int CPDFDocument::ReadByte() {
 // like any other bytes, and a stream object always ends "endstream", LF, "endobj". A trailer
 // read from its keyword ends with "%%EOF".
 std::string CPDFDocument::ReadObjectText(std::int64_t position) {
+    const TextLocation location = LocateObjectText(position);
+    std::string text;
+    text.reserve(location.length + 7);
+    text.append(input_, location.begin, location.length);
+    if (location.endobjAppended) {
+        text += "\nendobj";
+    }
+    return text;
+}
+
+CPDFDocument::TextLocation CPDFDocument::LocateObjectText(std::int64_t position) {
+    TextLocation location;
     if (position != -1 && !Seek(position)) {
-        return {};
+        return location;
     }
     const std::size_t size = input_.size();
     if (position_ >= static_cast<std::int64_t>(size)) {
-        return {};
+        return location;
     }
     const auto begin = static_cast<std::size_t>(position_);
+    location.begin = begin;
     std::size_t nextE = NextOf(input_, 'e', begin);
     std::size_t nextPercent = NextOf(input_, '%', begin);
     while (true) {
         const std::size_t at = std::min(nextE, nextPercent);
         if (at >= size) {
             position_ = static_cast<std::int64_t>(size);
-            return input_.substr(begin);
+            location.length = size - begin;
+            return location;
         }
         const std::size_t after = at + 1;
         if (at == nextE) {
@@ -83,13 +97,14 @@ std::string CPDFDocument::ReadObjectText(std::int64_t position) {
             const std::string_view ahead(look.data(), look.size());
             if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
                 position_ = static_cast<std::int64_t>(std::min(after + kEndLookahead, size));
-                return input_.substr(begin, after + 5 - begin);
+                location.length = after + 5 - begin;
+                return location;
             }
             if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
                 position_ = static_cast<std::int64_t>(after);
-                std::string text = input_.substr(begin, after + 8 - begin);
-                text += "\nendobj";
-                return text;
+                location.length = after + 8 - begin;
+                location.endobjAppended = true;
+                return location;
             }
             nextE = NextOf(input_, 'e', after);
         } else {
@@ -99,7 +114,8 @@ std::string CPDFDocument::ReadObjectText(std::int64_t position) {
             if (ahead.starts_with("%EOF") &&
                 (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
                 position_ = static_cast<std::int64_t>(std::min(after + kEofLookahead, size));
-                return input_.substr(begin, after + 4 - begin);
+                location.length = after + 4 - begin;
+                return location;
             }
             nextPercent = NextOf(input_, '%', after);
         }

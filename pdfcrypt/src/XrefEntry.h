@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ObjectText.h"
+
 namespace pdfcrypt {
 
 // One row of the cross-reference table; the index in the table is the object number.
@@ -17,7 +19,7 @@ struct XrefEntry {
     std::int64_t offset = -1;
     std::int32_t generation = -1;
     std::uint8_t type = kUnfilled;
-    std::string objectText;
+    ObjectText objectText;
     // Where the writer put the object in the output.
     std::int64_t newOffset = 0;
 

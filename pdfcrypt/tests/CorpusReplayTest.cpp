@@ -14,7 +14,10 @@ namespace {
 
 std::filesystem::path CorpusFolder() {
     const char* source = std::getenv("SCRIVOLA_SOURCE_DIR");
-    return std::filesystem::path(source ? source : ".") / "pdfcrypt" / "fuzz" / "corpus";
+    if (source != nullptr && *source != '\0') {
+        return std::filesystem::path(source) / "pdfcrypt" / "fuzz" / "corpus";
+    }
+    return PDFCRYPT_CORPUS_DIR;
 }
 
 TEST(CorpusReplayTest, EveryFileGivesZeroOrAReadableEncryptedFile) {

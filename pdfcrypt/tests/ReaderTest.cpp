@@ -23,7 +23,7 @@ PdfBuilder ThreeObjects() {
 }
 
 std::string TextOf(const CPDFDocument& document, std::size_t number) {
-    return document.Xref().entries.at(number).objectText;
+    return document.Xref().entries.at(number).objectText.ToString();
 }
 
 TEST(ReaderTest, JunkBeforeTheHeaderShiftsEveryOffset) {
@@ -140,7 +140,7 @@ TEST(ReaderTest, RowsAndGaps) {
     EXPECT_EQ(entries[6].type, 'f');
     EXPECT_EQ(entries[6].generation, 3);
     EXPECT_EQ(entries[6].offset, 0);
-    EXPECT_EQ(entries[5].objectText, "5 0 obj\n(five)\nendobj");
+    EXPECT_EQ(entries[5].objectText.ToString(), "5 0 obj\n(five)\nendobj");
 }
 
 TEST(ReaderTest, UnparsableRowsAreSkippedAndInUseOffsetZeroHasNoText) {

@@ -53,11 +53,11 @@ struct EncryptedInMemory {
         encrypted.PrepareEncryption(16, 0xFFFFFFC4, "owner", "user");
         encrypted.EncryptObjects();
     }
-    const std::string& Before(std::size_t n) const {
-        return original.Xref().entries.at(n).objectText;
+    std::string Before(std::size_t n) const {
+        return original.Xref().entries.at(n).objectText.ToString();
     }
-    const std::string& After(std::size_t n) const {
-        return encrypted.Xref().entries.at(n).objectText;
+    std::string After(std::size_t n) const {
+        return encrypted.Xref().entries.at(n).objectText.ToString();
     }
     CPDFDocument original;
     CPDFDocument encrypted;
@@ -94,7 +94,7 @@ TEST(WriterTest, StreamDataLengthRules) {
                                      .Object(8, "90")
                                      .Build();
         EncryptedInMemory document(file);
-        const std::string& before = document.Before(4);
+        const std::string before = document.Before(4);
         if (!c.encrypted) {
             EXPECT_EQ(document.After(4), before);
             continue;
@@ -120,7 +120,7 @@ TEST(WriterTest, PlainObjectStringsBecomeUppercaseHex) {
     EXPECT_EQ(document.After(5), "5 0 obj\n<1090CEEBB7>\nendobj");
     EXPECT_EQ(document.After(6), "6 0 obj\n<>\nendobj");
 
-    const std::string& after = document.After(7);
+    const std::string after = document.After(7);
     EXPECT_EQ(after.find('('), std::string::npos) << after;
     const std::regex shape(
         "7 0 obj\n<< /A <[0-9A-F]{2}> /B \\[ <[0-9A-F]{4}> <[0-9A-F]{2}> \\] "
@@ -160,7 +160,7 @@ TEST(WriterTest, StreamDictionaryStringsKeepTheirFormAndReadBack) {
     const std::string data = Letters(100);
     const std::string file = Minimal().Object(4, StreamBody(dictionary, data)).Build();
     EncryptedInMemory document(file);
-    const std::string& after = document.After(4);
+    const std::string after = document.After(4);
     CPDFSecurity& security = document.encrypted.Security();
     const std::size_t dictionaryEnd = after.find("stream");
     EXPECT_GT(after.size(), document.Before(4).size()) << "no string needed escaping";
