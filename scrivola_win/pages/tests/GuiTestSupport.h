@@ -21,6 +21,10 @@ inline QApplication& GuiApplication() {
     static int argc = 1;
     static char name[] = "scrivola_pages_gui_tests";
     static char* argv[] = {name, nullptr};
+    // Windows are drawn off screen, whatever display the test run has.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     static QApplication application(argc, argv);
     return application;
 }
