@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <iostream>
+#include <vector>
 
 #include "platform/Process.h"
 #include "platform/ProgramPath.h"
@@ -21,28 +22,62 @@ constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: folivoprint --install | --uninstall | --status | JOBFILE\n"
+    out << "Usage: folivoprint --install [--system] | --uninstall [--system] | --status | JOBFILE\n"
            "  --install    install \""
         << scrivola::kVirtualPrinterName
         << "\" for this user\n"
            "  --uninstall  remove it\n"
+           "  --system     with --install or --uninstall: for every user (as root)\n"
            "  --status     say whether it is installed and where it writes\n"
            "  JOBFILE      print a PDF job (the spooler runs this)\n";
 }
 
-int Install() {
+int Install(bool systemWide) {
     const std::string backend = platform::QuoteArgument(platform::RunningProgramPath());
-    if (!platform::Spooler::CurrentUser().InstallPrinter(scrivola::kVirtualPrinterName, backend)) {
-        std::cerr << "folivoprint: cannot install \"" << scrivola::kVirtualPrinterName << "\"\n";
+    platform::Spooler spooler = platform::Spooler::CurrentUser();
+    const bool installed =
+        systemWide ? spooler.InstallSystemPrinter(scrivola::kVirtualPrinterName, backend)
+                   : spooler.InstallPrinter(scrivola::kVirtualPrinterName, backend);
+    if (!installed) {
+        std::cerr << "folivoprint: cannot install \"" << scrivola::kVirtualPrinterName << "\"";
+        if (systemWide) {
+            std::cerr << " in " << platform::SystemPrinterTablePath().value_or("(no system table)");
+        }
+        std::cerr << "\n";
         return kFailure;
     }
-    std::cout << "Installed \"" << scrivola::kVirtualPrinterName << "\" for this user.\n";
+    std::cout << "Installed \"" << scrivola::kVirtualPrinterName << "\" for "
+              << (systemWide ? "every user" : "this user") << ".\n";
     return 0;
 }
 
-int Uninstall() {
+int UninstallSystemWide() {
     platform::Spooler spooler = platform::Spooler::CurrentUser();
-    if (!spooler.IsInstalled(scrivola::kVirtualPrinterName)) {
+    if (!spooler.IsInstalledSystemWide(scrivola::kVirtualPrinterName)) {
+        std::cout << "\"" << scrivola::kVirtualPrinterName
+                  << "\" is not installed for every user.\n";
+        return 0;
+    }
+    if (!spooler.RemoveSystemPrinter(scrivola::kVirtualPrinterName)) {
+        std::cerr << "folivoprint: cannot remove \"" << scrivola::kVirtualPrinterName << "\"\n";
+        return kFailure;
+    }
+    std::cout << "Removed \"" << scrivola::kVirtualPrinterName << "\" for every user.\n";
+    return 0;
+}
+
+int Uninstall(bool systemWide) {
+    if (systemWide) {
+        return UninstallSystemWide();
+    }
+    platform::Spooler spooler = platform::Spooler::CurrentUser();
+    if (!spooler.IsInstalledForUser(scrivola::kVirtualPrinterName)) {
+        if (spooler.IsInstalledSystemWide(scrivola::kVirtualPrinterName)) {
+            std::cerr << "folivoprint: \"" << scrivola::kVirtualPrinterName
+                      << "\" is installed for every user; remove it with "
+                         "folivoprint --uninstall --system\n";
+            return kFailure;
+        }
         std::cout << "\"" << scrivola::kVirtualPrinterName << "\" is not installed.\n";
         return 0;
     }
@@ -71,8 +106,10 @@ int Status() {
         std::cout << "\"" << scrivola::kVirtualPrinterName << "\" is not installed.\n";
         return 0;
     }
-    std::cout << "\"" << scrivola::kVirtualPrinterName << "\" is installed (backend " << *backend
-              << ").\n";
+    std::cout << "\"" << scrivola::kVirtualPrinterName << "\" is installed "
+              << (spooler.IsInstalledForUser(scrivola::kVirtualPrinterName) ? "for this user"
+                                                                           : "for every user")
+              << " (backend " << *backend << ").\n";
     const OutputPlan plan = PlanOutput(CurrentSettings());
     if (plan.exactPath) {
         std::cout << "The next job is written to " << plan.path << ".\n";
@@ -108,16 +145,20 @@ int PrintJob(const std::string& job) {
 }  // namespace
 
 int RunFolivoprint(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 1) {
+    // --system may stand before or after --install and --uninstall only.
+    std::vector<std::string> rest = arguments;
+    const bool systemWide = std::erase(rest, std::string("--system")) == 1 && rest.size() == 1 &&
+                            (rest.front() == "--install" || rest.front() == "--uninstall");
+    if (rest.size() != 1 || (!systemWide && rest.size() != arguments.size())) {
         PrintUsage(std::cerr);
         return kUsageError;
     }
-    const std::string& argument = arguments.front();
+    const std::string& argument = rest.front();
     if (argument == "--install") {
-        return Install();
+        return Install(systemWide);
     }
     if (argument == "--uninstall") {
-        return Uninstall();
+        return Uninstall(systemWide);
     }
     if (argument == "--status") {
         return Status();

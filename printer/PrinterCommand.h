@@ -1,6 +1,6 @@
 #pragma once
 // The folivoprint command line:
-//   folivoprint --install | --uninstall | --status | --help
+//   folivoprint --install [--system] | --uninstall [--system] | --status | --help
 //   folivoprint JOBFILE      (how the spooler prints a job)
 #include <string>
 #include <vector>

@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 
+#include "LibreOffice.h"
 #include "OfficeSession.h"
 #include "OfficeTestSupport.h"
 #include "PdfDocument.h"
@@ -307,6 +308,10 @@ TEST_F(OfficeServerTest, HangingLibreOfficeIsKilledAtTheTimeOut) {
     }
     session.Quit();
     EXPECT_TRUE(environment.TempEntries().empty());
+}
+
+TEST(LibreOfficeTest, ProfileFolderIsGivenAsAnEncodedFileUrl) {
+    EXPECT_EQ(FileUrl("/tmp/a b/\xC3\xA9%#?/x_y-z.~"), "file:///tmp/a%20b/%C3%A9%25%23%3F/x_y-z.~");
 }
 
 }  // namespace

@@ -120,9 +120,32 @@ TEST_F(PrinterCommandTest, AutoViewOpensTheResult) {
     EXPECT_EQ(testing::ReadFile(opened), output);
 }
 
+TEST_F(PrinterCommandTest, InstallsForEveryUserWithSystem) {
+    ASSERT_EQ(Folivoprint({"--install", "--system"}).status, 0);
+    // Another user, with a registry of their own, gets the printer too.
+    ::setenv("XDG_CONFIG_HOME", folder.Path("other-user").c_str(), 1);
+    const platform::Spooler spooler = platform::Spooler::CurrentUser();
+    EXPECT_TRUE(spooler.IsInstalledSystemWide(kVirtualPrinterName));
+    EXPECT_FALSE(spooler.IsInstalledForUser(kVirtualPrinterName));
+    EXPECT_TRUE(Contains(Folivoprint({"--status"}).output, "installed for every user"));
+
+    const std::string output = folder.Path("out/shared.pdf");
+    Configure(output);
+    EXPECT_EQ(platform::Spooler::CurrentUser().Submit(kVirtualPrinterName, job), 0);
+    EXPECT_EQ(testing::ReadFile(output), testing::ReadFile(job));
+
+    // A user cannot remove it for everybody by mistake.
+    const ProgramRun userUninstall = Folivoprint({"--uninstall"});
+    EXPECT_EQ(userUninstall.status, 1);
+    EXPECT_TRUE(Contains(userUninstall.output, "--uninstall --system")) << userUninstall.output;
+    EXPECT_EQ(Folivoprint({"--system", "--uninstall"}).status, 0);
+    EXPECT_FALSE(platform::Spooler::CurrentUser().IsInstalled(kVirtualPrinterName));
+}
+
 TEST_F(PrinterCommandTest, WrongCommandLinesGetTheUsage) {
-    for (const auto& arguments :
-         std::vector<std::vector<std::string>>{{}, {"--bogus"}, {job, job}}) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {}, {"--bogus"}, {job, job}, {"--system"}, {"--status", "--system"}, {job, "--system"},
+             {"--install", "--system", "--system"}}) {
         const ProgramRun run = Folivoprint(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(Contains(run.output, "Usage: folivoprint")) << run.output;

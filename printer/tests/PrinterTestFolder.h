@@ -19,7 +19,8 @@ class PrinterTestFolder {
     PrinterTestFolder() {
         root_ = *platform::CreateTempDirectory("folivoprint-test-");
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR",
-                                 "XDG_DOCUMENTS_DIR", "PATH", "SCRIVOLA_OPEN_COMMAND"}) {
+                                 "XDG_DOCUMENTS_DIR", "PATH", "SCRIVOLA_OPEN_COMMAND",
+                                 "SCRIVOLA_SYSTEM_PRINTERS"}) {
             const char* value = std::getenv(name);
             saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
         }
@@ -30,6 +31,8 @@ class PrinterTestFolder {
         ::setenv("TMPDIR", Path("tmp").c_str(), 1);
         ::unsetenv("XDG_DOCUMENTS_DIR");
         ::unsetenv("SCRIVOLA_OPEN_COMMAND");
+        // The machine's own system-wide printers do not count.
+        ::setenv("SCRIVOLA_SYSTEM_PRINTERS", Path("etc/printers.reg").c_str(), 1);
     }
     ~PrinterTestFolder() {
         for (const auto& [name, value] : saved_) {
