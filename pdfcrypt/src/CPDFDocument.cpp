@@ -31,7 +31,6 @@ double ParseVersion(std::string_view token) {
 }  // namespace
 
 bool CPDFDocument::Open(const std::string& path) {
-    inputPath_ = path;
     std::string bytes;
     if (!ReadRegularFile(path, kMaxInputSize, bytes)) {
         return false;
@@ -40,6 +39,11 @@ bool CPDFDocument::Open(const std::string& path) {
 }
 
 bool CPDFDocument::OpenBytes(std::string bytes, std::string path) {
+    // Object texts point into the input buffer, so a document is loaded only once.
+    if (opened_) {
+        return false;
+    }
+    opened_ = true;
     inputPath_ = std::move(path);
     input_ = std::move(bytes);
     position_ = 0;

@@ -28,6 +28,7 @@ class CPDFDocument {
     CPDFDocument(const CPDFDocument&) = delete;
     CPDFDocument& operator=(const CPDFDocument&) = delete;
 
+    // A document is opened once; a second call fails.
     bool Open(const std::string& path);
     // The same from bytes already in memory; the path is only kept for reference.
     bool OpenBytes(std::string bytes, std::string path = {});
@@ -104,6 +105,7 @@ class CPDFDocument {
 
     int ReadByte();
 
+    bool opened_ = false;
     std::string inputPath_;
     std::string input_;
     std::int64_t position_ = 0;

@@ -184,6 +184,33 @@ TEST(WriterTest, StreamDictionaryStringsKeepTheirFormAndReadBack) {
     EXPECT_EQ(after.substr(start + 100), "\nendstream\nendobj");
 }
 
+TEST(WriterTest, RowsSharingBytesAreEncryptedEachUnderItsOwnKey) {
+    // Row 4 has no bytes of its own: it points at object 5, a stream, and row 7 at object 8.
+    const std::string data = Letters(100);
+    const std::string file = Minimal()
+                                 .RawObject(4, "")
+                                 .Object(5, StreamBody("/Length 100 /T (title)", data))
+                                 .RawObject(7, "")
+                                 .Object(8, "(Hello)")
+                                 .Build();
+    EncryptedInMemory document(file);
+    ASSERT_EQ(document.Before(4), document.Before(5));
+    CPDFSecurity& security = document.encrypted.Security();
+    for (int number : {4, 5}) {
+        const std::string after = document.After(number);
+        const std::size_t start = after.rfind("stream\n", after.rfind("endstream")) + 7;
+        EXPECT_EQ(Crypt(security, number, after.substr(start, 100)), data) << number;
+        const std::size_t title = after.find("/T ") + 3;
+        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, title, after.size()).bytes),
+                  "title");
+    }
+    for (int number : {7, 8}) {
+        const std::string after = document.After(number);
+        const std::size_t at = after.find('<');
+        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, at, after.size()).bytes), "Hello");
+    }
+}
+
 TEST(WriterTest, WholeFileLayout) {
     PdfBuilder builder;
     for (int n = 1; n <= 11; ++n) {
