@@ -72,6 +72,8 @@ CConverterDlg::CConverterDlg(std::shared_ptr<FrontEndCommands> commands,
       m_commands(commands ? std::move(commands) : std::make_shared<FrontEndCommands>()),
       m_dialogs(dialogs ? std::move(dialogs) : std::make_shared<CommandDialogs>()) {
     setObjectName(QStringLiteral("102"));
+    // Known before anything starts: the monitor converts with it.
+    m_converterPath = platform::RunningProgramDirectory() + "scrivola";
     setWindowTitle(product::kCaption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -91,7 +93,6 @@ CConverterDlg::CConverterDlg(std::shared_ptr<FrontEndCommands> commands,
     SetUpButtons();
     m_commands->StartMonitor(*this);
     scrivola_win::HideSettingsFile();
-    m_converterPath = platform::RunningProgramDirectory() + "scrivola";
 
     // Keys are taken before any control of this window sees them.
     qApp->installEventFilter(this);
