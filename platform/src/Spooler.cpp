@@ -1,5 +1,10 @@
 #include "platform/Spooler.h"
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -11,6 +16,12 @@ constexpr std::string_view kSpoolerKey = "Software\\Scrivola\\Spooler";
 constexpr std::string_view kPrintersKey = "Software\\Scrivola\\Spooler\\Printers";
 constexpr std::string_view kDefaultPrinterValue = "DefaultPrinter";
 constexpr std::string_view kBackendValue = "Backend";
+constexpr const char* kSystemTableVariable = "SCRIVOLA_SYSTEM_PRINTERS";
+constexpr const char* kSystemTableDefault = "/etc/scrivola/printers.reg";
+
+// Every user reads the system-wide table, whatever the installer's umask.
+constexpr mode_t kSystemFolderMode = 0755;
+constexpr mode_t kSystemTableMode = 0644;
 
 // A backslash would make the name a path of several keys.
 bool IsValidPrinterName(std::string_view printer) {
@@ -21,27 +32,89 @@ std::string PrinterKey(std::string_view printer) {
     return std::string(kPrintersKey) + "\\" + std::string(printer);
 }
 
+bool HasPrinter(const Registry& table, std::string_view printer) {
+    return IsValidPrinterName(printer) && table.KeyExists(PrinterKey(printer));
+}
+
+bool ContainsIgnoringCase(const std::vector<std::string>& names, std::string_view name) {
+    for (const std::string& candidate : names) {
+        if (EqualsIgnoreCase(candidate, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The registry would make a missing folder private to the writer.
+bool PrepareSystemTableFolder(const std::string& tablePath) {
+    const std::string folder = SplitPath(tablePath).directory;
+    if (folder.empty() || IsDirectory(folder)) {
+        return true;
+    }
+    return CreateDirectories(folder) && chmod(folder.c_str(), kSystemFolderMode) == 0;
+}
+
 }  // namespace
+
+std::optional<std::string> SystemPrinterTablePath() {
+    const char* configured = std::getenv(kSystemTableVariable);
+    if (configured == nullptr) {
+        return std::string(kSystemTableDefault);
+    }
+    if (*configured == '\0') {
+        return std::nullopt;
+    }
+    return std::string(configured);
+}
 
 Spooler::Spooler(Registry registry) : registry_(std::move(registry)) {}
 
+Spooler::Spooler(Registry registry, std::optional<Registry> systemTable)
+    : registry_(std::move(registry)), systemTable_(std::move(systemTable)) {}
+
 Spooler Spooler::CurrentUser() {
-    return Spooler(Registry::CurrentUser());
+    std::optional<Registry> systemTable;
+    if (auto path = SystemPrinterTablePath()) {
+        systemTable.emplace(std::move(*path));
+    }
+    return Spooler(Registry::CurrentUser(), std::move(systemTable));
 }
 
 std::vector<std::string> Spooler::InstalledPrinters() const {
-    return registry_.SubKeys(kPrintersKey);
+    std::vector<std::string> printers = registry_.SubKeys(kPrintersKey);
+    if (systemTable_) {
+        for (std::string& name : systemTable_->SubKeys(kPrintersKey)) {
+            if (!ContainsIgnoringCase(printers, name)) {
+                printers.push_back(std::move(name));
+            }
+        }
+    }
+    return printers;
 }
 
 bool Spooler::IsInstalled(std::string_view printer) const {
-    return IsValidPrinterName(printer) && registry_.KeyExists(PrinterKey(printer));
+    return IsInstalledForUser(printer) || IsInstalledSystemWide(printer);
+}
+
+bool Spooler::IsInstalledForUser(std::string_view printer) const {
+    return HasPrinter(registry_, printer);
+}
+
+bool Spooler::IsInstalledSystemWide(std::string_view printer) const {
+    return systemTable_ && HasPrinter(*systemTable_, printer);
 }
 
 std::optional<std::string> Spooler::BackendCommand(std::string_view printer) const {
     if (!IsValidPrinterName(printer)) {
         return std::nullopt;
     }
-    return registry_.QueryString(PrinterKey(printer), kBackendValue);
+    if (IsInstalledForUser(printer)) {
+        return registry_.QueryString(PrinterKey(printer), kBackendValue);
+    }
+    if (systemTable_) {
+        return systemTable_->QueryString(PrinterKey(printer), kBackendValue);
+    }
+    return std::nullopt;
 }
 
 bool Spooler::InstallPrinter(std::string_view printer, std::string_view backendCommand) {
@@ -51,6 +124,20 @@ bool Spooler::InstallPrinter(std::string_view printer, std::string_view backendC
 
 bool Spooler::RemovePrinter(std::string_view printer) {
     return IsValidPrinterName(printer) && registry_.DeleteKey(PrinterKey(printer));
+}
+
+bool Spooler::InstallSystemPrinter(std::string_view printer, std::string_view backendCommand) {
+    if (!systemTable_ || !IsValidPrinterName(printer) ||
+        !PrepareSystemTableFolder(systemTable_->FilePath()) ||
+        !systemTable_->SetString(PrinterKey(printer), kBackendValue, backendCommand)) {
+        return false;
+    }
+    return chmod(systemTable_->FilePath().c_str(), kSystemTableMode) == 0;
+}
+
+bool Spooler::RemoveSystemPrinter(std::string_view printer) {
+    return systemTable_ && IsValidPrinterName(printer) &&
+           systemTable_->DeleteKey(PrinterKey(printer));
 }
 
 std::optional<std::string> Spooler::GetDefaultPrinter() const {
@@ -70,6 +157,7 @@ bool Spooler::SetDefaultPrinter(std::string_view printer) {
     for (const std::string& name : InstalledPrinters()) {
         if (EqualsIgnoreCase(name, printer)) {
             installedName = name;
+            break;
         }
     }
     return registry_.SetString(kSpoolerKey, kDefaultPrinterValue, installedName);
