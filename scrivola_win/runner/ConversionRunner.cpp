@@ -264,9 +264,9 @@ void ConversionRunner::FinishOutputFile(const std::string& outputPath) {
     const bool view = ReadViewAfterConversion();
     const EncryptionSettings encryption = ReadEncryptionSettings();
     if (encryption.encrypt) {
-        const int result = m_encrypt(outputPath.c_str(), outputPath.c_str(), encryption.level,
-                                     PermissionBits(encryption), encryption.ownerPassword.c_str(),
-                                     encryption.userPassword.c_str());
+        const int result = m_encrypt(
+            outputPath.c_str(), outputPath.c_str(), encryption.level, PermissionBits(encryption),
+            EffectiveOwnerPassword(encryption).c_str(), encryption.userPassword.c_str());
         if (result != 1) {
             DebugNote("Encryption failed: " + outputPath);
         }

@@ -24,6 +24,10 @@ int PermissionBits(const EncryptionSettings& encryption) {
     return bits;
 }
 
+const std::string& EffectiveOwnerPassword(const EncryptionSettings& encryption) {
+    return encryption.ownerPassword.empty() ? encryption.userPassword : encryption.ownerPassword;
+}
+
 MakePdfSettings ReadMakePdfSettings() {
     MakePdfSettings settings;
     settings.makeMode = ReadSetting(keys::kMakePdfMode);

@@ -33,6 +33,11 @@ struct EncryptionSettings {
 // changing 8, copying 16, forms 32, each granted unless restricted.
 int PermissionBits(const EncryptionSettings& encryption);
 
+// The owner password handed to the engine. Without one of its own, the
+// user password stands in: an empty owner password would let anybody open
+// the file as its owner, so the user password would protect nothing.
+const std::string& EffectiveOwnerPassword(const EncryptionSettings& encryption);
+
 MakePdfSettings ReadMakePdfSettings();
 ConverterOptions ReadConverterOptions();
 bool ReadViewAfterConversion();

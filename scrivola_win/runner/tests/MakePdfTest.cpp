@@ -226,6 +226,8 @@ TEST_F(MakePdfTest, AFailedDocumentKeepsItsEarlierOutputAndTheRunGoesOn) {
 
     EXPECT_EQ(ReadLines(docs / "fail.pdf"), (std::vector<std::string>{"kept"}));
     EXPECT_EQ(PageCount(docs / "ok.pdf", "U"), 1);
+    // No owner password of its own: the file still needs the user's.
+    EXPECT_NE(RunTool({"qpdf", "--check", (docs / "ok.pdf").string()}).exitCode, 0);
     EXPECT_EQ(PageCount(docs / "last.pdf", "U"), 1);
     EXPECT_EQ(Opened(),
               (std::vector<std::string>{(docs / "ok.pdf").string(), (docs / "last.pdf").string()}));
