@@ -108,7 +108,7 @@ int Status() {
     }
     std::cout << "\"" << scrivola::kVirtualPrinterName << "\" is installed "
               << (spooler.IsInstalledForUser(scrivola::kVirtualPrinterName) ? "for this user"
-                                                                           : "for every user")
+                                                                            : "for every user")
               << " (backend " << *backend << ").\n";
     const OutputPlan plan = PlanOutput(CurrentSettings());
     if (plan.exactPath) {

@@ -143,9 +143,15 @@ TEST_F(PrinterCommandTest, InstallsForEveryUserWithSystem) {
 }
 
 TEST_F(PrinterCommandTest, WrongCommandLinesGetTheUsage) {
-    for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {}, {"--bogus"}, {job, job}, {"--system"}, {"--status", "--system"}, {job, "--system"},
-             {"--install", "--system", "--system"}}) {
+    const std::vector<std::vector<std::string>> wrongCommandLines = {
+        {},
+        {"--bogus"},
+        {job, job},
+        {"--system"},
+        {"--status", "--system"},
+        {job, "--system"},
+        {"--install", "--system", "--system"}};
+    for (const auto& arguments : wrongCommandLines) {
         const ProgramRun run = Folivoprint(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(Contains(run.output, "Usage: folivoprint")) << run.output;
