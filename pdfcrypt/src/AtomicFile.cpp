@@ -77,6 +77,10 @@ void SyncFolder(const std::string& folder) {
 bool ReplaceFileAtomically(const std::string& requestedTarget,
                            const std::function<bool(OutputSink&)>& produce) {
     const std::string target = ResolveTarget(requestedTarget);
+    // A file its owner made read-only is not replaced behind their back.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        return false;
+    }
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);
     if (fd < 0) {

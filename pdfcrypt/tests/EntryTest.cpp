@@ -115,6 +115,19 @@ TEST(EntryTest, ReplacedFileKeepsItsPermissionsAndLinksAreFollowed) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+TEST(EntryTest, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    }
+    TempDir dir;
+    const std::string path = dir.File("locked.pdf");
+    WriteBytes(path, SamplePdf());
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(EncryptPDFFile(path.c_str(), path.c_str(), 128, 0, "", ""), 0);
+    EXPECT_EQ(ReadBytes(path), SamplePdf());
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"locked.pdf"});
+}
+
 TEST(EntryTest, CommandLineProgram) {
     TempDir dir;
     const std::string in = dir.File("in.pdf");
