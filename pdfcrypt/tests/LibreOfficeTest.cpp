@@ -16,7 +16,7 @@ using test::TempDir;
 class LibreOfficeTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* tool : {"soffice", "qpdf", "pdftotext"}) {
+        for (const char* tool : {"soffice", "qpdf", "pdftotext", "pdfinfo"}) {
             if (!test::HaveProgram(tool)) {
                 GTEST_SKIP() << tool << " is not installed";
             }
@@ -42,6 +42,8 @@ TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
     const std::string pdf = dir_.File("letter.pdf");
     ASSERT_TRUE(std::filesystem::exists(pdf)) << converted.output;
     const std::string plainText = RunCommand({"pdftotext", pdf, "-"}).output;
+    const std::string plainInfo = RunCommand({"pdfinfo", pdf}).output;
+    const std::string pages = plainInfo.substr(plainInfo.find("Pages:"), 20);
     ASSERT_NE(plainText.find("this letter was converted"), std::string::npos) << plainText;
 
     const struct {
@@ -65,6 +67,20 @@ TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
         if (!c.user.empty()) {
             EXPECT_NE(RunCommand({"pdftotext", copy, "-"}).exitCode, 0);
         }
+        const std::string decrypted = dir_.File("decrypted.pdf");
+        EXPECT_EQ(
+            RunCommand({"qpdf", "--decrypt", "--password=" + c.user, copy, decrypted}).exitCode, 0);
+        EXPECT_EQ(RunCommand({"pdftotext", decrypted, "-"}).output, plainText);
+        std::vector<std::string> pdfinfo = {"pdfinfo", copy};
+        if (!c.user.empty()) {
+            pdfinfo.insert(pdfinfo.begin() + 1, {"-upw", c.user});
+        }
+        const std::string info = RunCommand(pdfinfo).output;
+        EXPECT_NE(info.find(pages), std::string::npos) << info;
+        EXPECT_NE(info.find("Encrypted:       yes (print:yes copy:no change:no addNotes:no "
+                            "algorithm:RC4)"),
+                  std::string::npos)
+            << info;
     }
 }
 
