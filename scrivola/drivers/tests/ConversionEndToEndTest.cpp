@@ -47,11 +47,6 @@ bool ProgramInPath(const std::string& name) {
     return false;
 }
 
-std::string SourceFolder() {
-    const char* source = std::getenv("SCRIVOLA_SOURCE_DIR");
-    return source ? source : "";
-}
-
 int PdfPages(const std::string& pdf) {
     const ToolRun run = RunTool({"pdfinfo", pdf});
     std::smatch match;
@@ -126,7 +121,7 @@ class ConversionEndToEndTest : public ::testing::Test {
     }
 
     std::string Example(const std::string& name) {
-        const std::string path = SourceFolder() + "/examples/" + name;
+        const std::string path = std::string(SCRIVOLA_EXAMPLES_DIR) + "/" + name;
         if (!platform::PathExists(path)) {
             return {};
         }
