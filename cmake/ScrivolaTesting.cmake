@@ -19,10 +19,20 @@ function(scrivola_add_gtest name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main ${T_LIBS})
+  # The environment goes through `cmake -E env` in front of the test program:
+  # gtest_discover_tests would split an ENVIRONMENT list into separate
+  # properties and keep only its first entry. The same prefix also serves the
+  # discovery run, so Qt tests list themselves without a display.
+  set(environment
+    "SCRIVOLA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    "SCRIVOLA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    "QT_QPA_PLATFORM=offscreen"
+    ${T_ENV})
+  set_target_properties(${name} PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${environment}")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       LABELS ${T_LABEL}
-      TIMEOUT ${T_TIMEOUT}
-      ENVIRONMENT "SCRIVOLA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SCRIVOLA_SOURCE_DIR=${CMAKE_SOURCE_DIR};QT_QPA_PLATFORM=offscreen;${T_ENV}")
+      TIMEOUT ${T_TIMEOUT})
 endfunction()
