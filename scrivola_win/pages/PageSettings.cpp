@@ -8,10 +8,8 @@ namespace {
 
 namespace keys = scrivola_win::settings;
 using scrivola_win::FlagSetting;
-using scrivola_win::IntSetting;
 using scrivola_win::OpenStore;
 using scrivola_win::ReadSetting;
-using scrivola_win::TextSetting;
 using scrivola_win::WriteSetting;
 
 // Flags are read and written as the integers the check boxes hold, so a
