@@ -1,0 +1,96 @@
+// The whole monitor with one stored pair: the monitor thread, the runner
+// and a converter program writing real PDF files.
+#include <gtest/gtest.h>
+
+#include "MonitorGuiSupport.h"
+#include "monitor/DirectoryMonitor.h"
+#include "monitor/MonitorPairStore.h"
+#include "platform/Process.h"
+
+using monitor::DirectoryMonitor;
+
+namespace {
+
+bool PassesQpdfCheck(const fs::path& pdf) {
+    platform::ProcessOptions options;
+    options.captureOutput = true;
+    std::optional<platform::Process> check =
+        platform::Process::StartArguments({"qpdf", "--check", pdf.string()}, options);
+    if (!check) {
+        return false;
+    }
+    check->ReadAll();
+    return check->Wait() == 0;
+}
+
+class MonitorEndToEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GuiApplication();
+        for (const fs::path& folder : {in, out, second}) {
+            fs::create_directories(folder);
+        }
+        TurnViewingOff();
+        home.Set("MONITOR_FAKE_LOG", home.Files() / "converter.log");
+    }
+    std::vector<std::string> ConvertedInputs() {
+        std::vector<std::string> inputs;
+        std::ifstream log(home.Files() / "converter.log");
+        for (std::string line; std::getline(log, line);) {
+            inputs.push_back(line);
+        }
+        return inputs;
+    }
+
+    ScratchHome home;
+    fs::path in = home.Files() / "drop folder";
+    fs::path out = home.Files() / "pdf out";
+    fs::path second = home.Files() / "second";
+};
+
+TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList) {
+    monitor::StoreMonitorPairs({{in.string(), out.string()}});
+    QObject window;
+    std::vector<int> progress;
+    DirectoryMonitor monitor(
+        &window, [&](int percent) { progress.push_back(percent); }, FakeConverterPath());
+    ASSERT_TRUE(monitor.StartDirectoryMonitor(nullptr));
+
+    WriteText(in / "Bericht März.doc", "report");
+    WriteText(in / "table.XLS", "table");
+    WriteText(in / "notes.txt", "notes");
+    WriteText(in / "sub" / "inner.doc", "inner");
+    WriteText(in / "fail.doc", "cannot be converted");
+
+    ASSERT_TRUE(PumpUntil([&] {
+        return fs::exists(in / "Bericht März.doc.bak") && fs::exists(in / "table.XLS.bak") &&
+               fs::exists(in / "fail.doc.bak");
+    }));
+    EXPECT_EQ(Names(out), (std::set<std::string>{"Bericht März.pdf", "table.pdf"}));
+    EXPECT_TRUE(PassesQpdfCheck(out / "Bericht März.pdf"));
+    EXPECT_TRUE(PassesQpdfCheck(out / "table.pdf"));
+    EXPECT_EQ(Names(in), (std::set<std::string>{"Bericht März.doc.bak", "table.XLS.bak",
+                                                "fail.doc.bak", "notes.txt", "sub"}));
+    EXPECT_EQ(Names(in / "sub"), std::set<std::string>{"inner.doc"});
+    EXPECT_EQ(ReadText(in / "fail.doc.bak"), "cannot be converted");
+
+    // A new list, with originals deleted: the old folder is no longer
+    // watched, the new one is.
+    monitor::StoreMonitorPairs({{second.string(), out.string()}});
+    monitor::StoreEraseOriginalFile(1);
+    ASSERT_TRUE(monitor.StartDirectoryMonitor(nullptr));
+    WriteText(in / "late.doc", "late");
+    WriteText(second / "next.rtf", "next");
+    ASSERT_TRUE(PumpUntil([&] { return fs::exists(out / "next.pdf"); }));
+    ASSERT_TRUE(PumpUntil([&] { return !fs::exists(second / "next.rtf"); }));
+    EXPECT_TRUE(Names(second).empty());
+
+    monitor.StopDirectoryMonitor();
+    EXPECT_FALSE(monitor.IsRunning());
+    EXPECT_TRUE(fs::exists(in / "late.doc"));
+    EXPECT_FALSE(fs::exists(out / "late.pdf"));
+    // Each document was converted once.
+    EXPECT_EQ(ConvertedInputs().size(), 4u);
+}
+
+}  // namespace
