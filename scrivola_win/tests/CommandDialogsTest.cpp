@@ -1,4 +1,7 @@
 // The real Add Files and Add Directory dialogs, answered the way a user would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
