@@ -56,7 +56,8 @@ mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
 not_root=""
 [ "$(id -u)" -eq 0 ] || not_root="--force-not-root"
-dpkg --root="$root" $not_root --force-depends --unpack "$deb" > "$work/dpkg.log" 2>&1 ||
+# dpkg's action log would otherwise go to the machine's /var/log.
+dpkg --root="$root" --log="$work/dpkg-actions.log" $not_root --force-depends --unpack "$deb" > "$work/dpkg.log" 2>&1 ||
     { cat "$work/dpkg.log" >&2; fail "dpkg --unpack failed"; }
 dpkg --root="$root" -L scrivola | sort > "$work/listed"
 (cd "$root" && find usr \( -type f -o -type l \) | sed 's|^|/|' | sort) > "$work/unpacked"
