@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <fstream>
 
-#include <gtest/gtest.h>
-#include <QApplication>
 #include "CConverterDlg.h"
 #include "CSortListCtrl.h"
 #include "CommandDialogs.h"
