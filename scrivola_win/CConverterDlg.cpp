@@ -34,14 +34,14 @@ namespace {
 constexpr int kTemplateWidth = 384;
 constexpr int kTemplateHeight = 233;
 
-struct ButtonSpec {
+struct ButtonPlacement {
     int id;
     const char* caption;
     AppIconId icon;
     int x;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonPlacement kButtons[] = {
     {ids::kAddFilesButton, "Add File(s)", AppIconId::AddFiles, 7},
     {ids::kSettingButton, "Setting", AppIconId::Setting, 60},
     {ids::kMakePdfButton, "Make PDF", AppIconId::MakePdf, 113},
@@ -55,12 +55,12 @@ constexpr int kButtonHeight = 35;
 constexpr int kButtonIconSize = 32;
 const QColor kButtonHoverFill(220, 220, 220);
 
-struct ColumnSpec {
+struct ColumnHeading {
     const char* heading;
     int widthPixels;
 };
 
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnHeading kColumns[] = {
     {"Filename", 150}, {"Filepath", 150}, {"Size", 80}, {"Date", 150}, {"Type", 150},
 };
 
@@ -122,12 +122,12 @@ void CConverterDlg::CreateControls() {
     m_list->setObjectName(ids::Name(ids::kDocumentList));
     place(m_list, 7, 7, 370, 163);
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new CHoverIconButton(QString::fromUtf8(spec.caption), this);
-        button->setObjectName(ids::Name(spec.id));
+    for (const ButtonPlacement& placement : kButtons) {
+        auto* button = new CHoverIconButton(QString::fromUtf8(placement.caption), this);
+        button->setObjectName(ids::Name(placement.id));
         button->setAutoDefault(false);
-        place(button, spec.x, kButtonTop, kButtonWidth, kButtonHeight);
-        const int id = spec.id;
+        place(button, placement.x, kButtonTop, kButtonWidth, kButtonHeight);
+        const int id = placement.id;
         connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
         m_buttons.push_back(button);
     }
