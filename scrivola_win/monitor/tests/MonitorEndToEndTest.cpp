@@ -11,16 +11,31 @@ using monitor::DirectoryMonitor;
 
 namespace {
 
-bool PassesQpdfCheck(const fs::path& pdf) {
+struct ToolRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+ToolRun RunTool(const std::vector<std::string>& arguments) {
     platform::ProcessOptions options;
     options.captureOutput = true;
-    std::optional<platform::Process> check =
-        platform::Process::StartArguments({"qpdf", "--check", pdf.string()}, options);
-    if (!check) {
-        return false;
+    std::optional<platform::Process> tool = platform::Process::StartArguments(arguments, options);
+    if (!tool) {
+        return {};
     }
-    check->ReadAll();
-    return check->Wait() == 0;
+    ToolRun run;
+    run.output = tool->ReadAll();
+    run.exitCode = tool->Wait();
+    return run;
+}
+
+bool PassesQpdfCheck(const fs::path& pdf) {
+    return RunTool({"qpdf", "--check", pdf.string()}).exitCode == 0;
+}
+
+std::string BuiltProgram(const char* name) {
+    const char* bin = std::getenv("SCRIVOLA_BIN_DIR");
+    return std::string(bin != nullptr ? bin : ".") + "/" + name;
 }
 
 class MonitorEndToEndTest : public ::testing::Test {
@@ -50,6 +65,7 @@ class MonitorEndToEndTest : public ::testing::Test {
 
 TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList) {
     monitor::StoreMonitorPairs({{in.string(), out.string()}});
+    home.Set("MONITOR_FAKE_PROGRESS", "77");
     QObject window;
     std::vector<int> progress;
     DirectoryMonitor monitor(
@@ -73,6 +89,9 @@ TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList)
                                                 "fail.doc.bak", "notes.txt", "sub"}));
     EXPECT_EQ(Names(in / "sub"), std::set<std::string>{"inner.doc"});
     EXPECT_EQ(ReadText(in / "fail.doc.bak"), "cannot be converted");
+    // The converter's progress reached the window's side.
+    EXPECT_TRUE(PumpUntil([&] { return !progress.empty(); }));
+    EXPECT_EQ(progress.front(), 77);
 
     // A new list, with originals deleted: the old folder is no longer
     // watched, the new one is.
@@ -91,6 +110,29 @@ TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList)
     EXPECT_FALSE(fs::exists(out / "late.pdf"));
     // Each document was converted once.
     EXPECT_EQ(ConvertedInputs().size(), 4u);
+}
+
+// The real converter, printer and office suite behind the same monitor.
+TEST_F(MonitorEndToEndTest, RealConverterMakesThePdfOfADroppedDocument) {
+    if (RunTool({"sh", "-c", "command -v soffice"}).exitCode != 0) {
+        GTEST_SKIP() << "soffice is not installed";
+    }
+    ASSERT_EQ(RunTool({BuiltProgram("folivoprint"), "--install"}).exitCode, 0);
+    monitor::StoreMonitorPairs({{in.string(), out.string()}});
+    monitor::StoreEraseOriginalFile(1);
+    DirectoryMonitor monitor(nullptr, {}, BuiltProgram("scrivola"));
+    ASSERT_TRUE(monitor.StartDirectoryMonitor(nullptr));
+
+    fs::copy_file(fs::path(MONITOR_EXAMPLES_DIR) / "memo.rtf", in / "Memo März.rtf");
+    ASSERT_TRUE(
+        PumpUntil([&] { return !fs::exists(in / "Memo März.rtf"); }, std::chrono::seconds(240)));
+    monitor.StopDirectoryMonitor();
+
+    const fs::path pdf = out / "Memo März.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_TRUE(PassesQpdfCheck(pdf));
+    EXPECT_NE(RunTool({"pdftotext", pdf.string(), "-"}).output.find("heating"), std::string::npos);
+    EXPECT_TRUE(Names(in).empty());
 }
 
 }  // namespace
