@@ -27,6 +27,8 @@ function(scrivola_add_gtest name)
     "SCRIVOLA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
     "SCRIVOLA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     "QT_QPA_PLATFORM=offscreen"
+    # Tests never see printers installed for every user on this machine.
+    "SCRIVOLA_SYSTEM_PRINTERS="
     ${T_ENV})
   set_target_properties(${name} PROPERTIES
     CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${environment}")

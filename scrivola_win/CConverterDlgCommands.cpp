@@ -175,6 +175,9 @@ void CConverterDlg::MakePdfCommand() {
     if (m_converting) {
         return;  // the buttons are off meanwhile; nothing else starts a second run
     }
+    if (RowCount() == 0) {
+        return;  // an empty list converts nothing and leaves the window as it is
+    }
     m_converting = true;
     SetCommandButtonsEnabled(false);
     m_commands->MakePdf(*this);

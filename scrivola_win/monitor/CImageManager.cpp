@@ -59,14 +59,6 @@ void CImageManager::CreateControls(const DialogUnits& units) {
                                 DialogRect{7, 152, 245, 10});
     pages::MakeTwoStateOnClick(m_erase);
 
-    // Made while the sheet is already on screen: children added to a
-    // visible page stay hidden until shown.
-    for (QWidget* control :
-         {static_cast<QWidget*>(add), static_cast<QWidget*>(remove), static_cast<QWidget*>(modify),
-          static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_erase)}) {
-        control->show();
-    }
-
     m_averageCharWidth = units.Base().x;
     connect(add, &QPushButton::clicked, this, [this] { OnAdd(); });
     connect(remove, &QPushButton::clicked, this, [this] { OnDelete(); });

@@ -37,6 +37,8 @@ class CPropertyPage : public QWidget {
     bool UpdateData(bool saveAndValidate);
 
   private:
+    void ShowCreatedControls();
+
     int m_templateId;
     QString m_caption;
     QSize m_templateSize;

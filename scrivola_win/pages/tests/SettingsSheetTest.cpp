@@ -33,6 +33,20 @@ TEST_F(SheetTest, FourPagesInOrderWithOnlyOkAndCancel) {
     EXPECT_TRUE(sheet->LogoFont().italic());
 }
 
+TEST_F(SheetTest, EveryPageShowsItsControlsWhenItComesToTheFront) {
+    sheet->show();
+    for (int page = 0; page < sheet->PageCount(); ++page) {
+        ShowPage(page);
+        const QList<QWidget*> controls =
+            PageWidget(page)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        ASSERT_FALSE(controls.isEmpty()) << page;
+        for (const QWidget* control : controls) {
+            EXPECT_TRUE(control->isVisible())
+                << "page " << page << ", control " << control->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(SheetTest, OkAtOnceWritesOnlyTheFirstPage) {
     sheet->show();
     sheet->OkButton()->click();
