@@ -118,6 +118,7 @@ TEST_F(WinMainWindowTest, MakePdfDisablesTheButtonsAndDefersAClose) {
         window.close();  // the close box while converting
         EXPECT_TRUE(window.isVisible());
     };
+    AddFiles({MakeFile("report.doc")});
     Control<CHoverIconButton>(ids::kMakePdfButton)->click();
     EXPECT_EQ(commands_->makePdf, 1);
     EXPECT_EQ(enabledDuring, std::vector<bool>(6, false));
@@ -125,6 +126,13 @@ TEST_F(WinMainWindowTest, MakePdfDisablesTheButtonsAndDefersAClose) {
     EXPECT_TRUE(Control(ids::kCloseButton)->isEnabled());
     EXPECT_FALSE(window_->isVisible()) << "the close waits for Make PDF, then happens";
     EXPECT_EQ(commands_->closings, 1);
+}
+
+TEST_F(WinMainWindowTest, MakePdfWithAnEmptyListDoesNothing) {
+    window_->SetProgressPos(30);
+    Control<CHoverIconButton>(ids::kMakePdfButton)->click();
+    EXPECT_EQ(commands_->makePdf, 0);
+    EXPECT_EQ(window_->ProgressPos(), 30);
 }
 
 TEST_F(WinMainWindowTest, ProgressFromAnotherThreadReachesTheBar) {
