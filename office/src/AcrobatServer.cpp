@@ -8,6 +8,7 @@
 #include "PrintSubmission.h"
 #include "ServerObject.h"
 #include "Servers.h"
+#include "office/ObjectModel.h"
 #include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -16,12 +17,7 @@ namespace office {
 
 namespace {
 
-constexpr std::int32_t kAppExit = 1;
-constexpr std::int32_t kAVDocOpen = 1;
-constexpr std::int32_t kAVDocGetPDDoc = 2;
-constexpr std::int32_t kAVDocClose = 6;
-constexpr std::int32_t kAVDocPrintPagesSilent = 8;
-constexpr std::int32_t kPDDocGetNumPages = 6;
+using namespace acrobat;
 
 class AcrobatDocument : public ServerObject {
   public:

@@ -4,19 +4,13 @@
 #include "PrintSubmission.h"
 #include "Servers.h"
 #include "SessionObject.h"
+#include "office/ObjectModel.h"
 
 namespace office {
 
 namespace {
 
-constexpr std::int32_t kDisplayAlerts = 343;
-constexpr std::int32_t kVisible = 558;
-constexpr std::int32_t kWorkbooks = 572;
-constexpr std::int32_t kWorkbooksOpen = 682;
-constexpr std::int32_t kWorksheets = 494;
-constexpr std::int32_t kWorksheetsPrintOut = 905;
-constexpr std::int32_t kWorkbooksClose = 277;
-constexpr std::int32_t kQuit = 302;
+using namespace excel;
 
 class ExcelWorksheets : public SessionObject {
   public:

@@ -7,21 +7,13 @@
 #include "PrintSubmission.h"
 #include "Servers.h"
 #include "SessionObject.h"
+#include "office/ObjectModel.h"
 
 namespace office {
 
 namespace {
 
-constexpr std::int32_t kPresentations = 2001;
-constexpr std::int32_t kPresentationsOpen = 2004;
-constexpr std::int32_t kPrintOptions = 2033;
-constexpr std::int32_t kPrintOptionsMember2010 = 2010;
-constexpr std::int32_t kPrintOptionsActivePrinter = 2015;
-constexpr std::int32_t kSlides = 2011;
-constexpr std::int32_t kSlidesCount = 11;
-constexpr std::int32_t kPrintOut = 2034;
-constexpr std::int32_t kClose = 2039;
-constexpr std::int32_t kQuit = 2021;
+using namespace powerpoint;
 
 // What a presentation's print options hold; shared with the presentation.
 struct PrintOptionsState {

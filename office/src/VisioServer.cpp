@@ -4,21 +4,13 @@
 #include "PrintSubmission.h"
 #include "Servers.h"
 #include "SessionObject.h"
+#include "office/ObjectModel.h"
 
 namespace office {
 
 namespace {
 
-constexpr std::int32_t kVisibility = 67;
-constexpr std::int32_t kDocuments = 4;
-constexpr std::int32_t kDocumentsOpenWithFlags = 6;
-constexpr std::int32_t kPrint = 22;
-constexpr std::int32_t kSaved = 10;
-constexpr std::int32_t kClose = 23;
-constexpr std::int32_t kQuit = 9;
-// Document settings of the diagram program's own, accepted and not needed
-// for rendering.
-constexpr std::int32_t kDocumentSettings[] = {64, 45, 46, 48};
+using namespace visio;
 
 class VisioDocument : public SessionObject {
   public:

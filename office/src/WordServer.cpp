@@ -4,18 +4,13 @@
 #include "PrintSubmission.h"
 #include "Servers.h"
 #include "SessionObject.h"
+#include "office/ObjectModel.h"
 
 namespace office {
 
 namespace {
 
-constexpr std::int32_t kDocuments = 6;
-constexpr std::int32_t kDocumentsOpen = 12;
-constexpr std::int32_t kVisible = 23;
-constexpr std::int32_t kActivePrinter = 66;
-constexpr std::int32_t kPrintOut = 302;
-constexpr std::int32_t kDocumentClose = 1105;
-constexpr std::int32_t kQuit = 1105;
+using namespace word;
 
 class WordDocument : public SessionObject {
   public:

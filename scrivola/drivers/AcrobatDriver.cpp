@@ -1,24 +1,15 @@
 // The PDF viewer re-prints a PDF file silently, every page, to the default
 // printer, which is the virtual printer for the duration of the job. Unlike
 // the other applications it reports success or failure of open and print.
+#include "office/ObjectModel.h"
 #include "scrivola/drivers/ApplicationDrivers.h"
 #include "scrivola/drivers/AutomationCalls.h"
 
 namespace scrivola {
 
-namespace {
-
-constexpr std::int32_t kAppExit = 1;
-constexpr std::int32_t kAVDocOpen = 1;
-constexpr std::int32_t kAVDocGetPDDoc = 2;
-constexpr std::int32_t kAVDocClose = 6;
-constexpr std::int32_t kAVDocPrintPagesSilent = 8;
-constexpr std::int32_t kPDDocGetNumPages = 6;
-
-}  // namespace
-
 int PrintWithAcrobat(const std::string& input) {
     using namespace drivers;
+    using namespace office::acrobat;
     return RunApplicationDriver(
         "AcroExch.App",
         [&input](Dispatch&) {

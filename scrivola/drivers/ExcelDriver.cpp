@@ -1,5 +1,6 @@
 // The spreadsheet opens the workbook read-only without alerts and prints the
 // active workbook's worksheets, naming the virtual printer in the call.
+#include "office/ObjectModel.h"
 #include "scrivola/drivers/ApplicationDrivers.h"
 #include "scrivola/drivers/AutomationCalls.h"
 #include "scrivola/drivers/DriverArguments.h"
@@ -7,21 +8,9 @@
 
 namespace scrivola {
 
-namespace {
-
-constexpr std::int32_t kDisplayAlerts = 343;
-constexpr std::int32_t kVisible = 558;
-constexpr std::int32_t kWorkbooks = 572;
-constexpr std::int32_t kWorkbooksOpen = 682;
-constexpr std::int32_t kWorksheets = 494;
-constexpr std::int32_t kWorksheetsPrintOut = 905;
-constexpr std::int32_t kWorkbooksClose = 277;
-constexpr std::int32_t kQuit = 302;
-
-}  // namespace
-
 int PrintWithExcel(const std::string& input) {
     using namespace drivers;
+    using namespace office::excel;
     return RunApplicationDriver(
         "Excel.Application",
         [&input](Dispatch& application) {

@@ -1,29 +1,16 @@
 // The presentation program opens the file read-only and untitled without a
 // window and prints every slide to the virtual printer by name. A
 // presentation without slides prints nothing and still counts as printed.
+#include "office/ObjectModel.h"
 #include "scrivola/drivers/ApplicationDrivers.h"
 #include "scrivola/drivers/AutomationCalls.h"
 #include "scrivola/printing/DefaultPrinter.h"
 
 namespace scrivola {
 
-namespace {
-
-constexpr std::int32_t kPresentations = 2001;
-constexpr std::int32_t kPresentationsOpen = 2004;
-constexpr std::int32_t kPrintOptions = 2033;
-constexpr std::int32_t kPrintOptionsMember2010 = 2010;
-constexpr std::int32_t kPrintOptionsActivePrinter = 2015;
-constexpr std::int32_t kSlides = 2011;
-constexpr std::int32_t kSlidesCount = 11;
-constexpr std::int32_t kPrintOut = 2034;
-constexpr std::int32_t kClose = 2039;
-constexpr std::int32_t kQuit = 2021;
-
-}  // namespace
-
 int PrintWithPowerPoint(const std::string& input) {
     using namespace drivers;
+    using namespace office::powerpoint;
     return RunApplicationDriver(
         "PowerPoint.Application",
         [&input](Dispatch& application) {

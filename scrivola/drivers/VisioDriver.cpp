@@ -1,6 +1,9 @@
 // The diagram program opens the drawing and prints it to the default printer,
 // which is the virtual printer for the duration of the job. The document is
 // marked saved so that closing it asks nothing.
+#include <iterator>
+
+#include "office/ObjectModel.h"
 #include "scrivola/drivers/ApplicationDrivers.h"
 #include "scrivola/drivers/AutomationCalls.h"
 
@@ -8,26 +11,16 @@ namespace scrivola {
 
 namespace {
 
-constexpr std::int32_t kVisibility = 67;
-constexpr std::int32_t kDocuments = 4;
-constexpr std::int32_t kDocumentsOpenWithFlags = 6;
 constexpr std::int16_t kOpenFlags = 40;
-constexpr std::int32_t kPrint = 22;
-constexpr std::int32_t kSaved = 10;
-constexpr std::int32_t kClose = 23;
-constexpr std::int32_t kQuit = 9;
-
-// Document members set before printing, with their values.
-struct DocumentSetting {
-    std::int32_t dispid;
-    std::int16_t value;
-};
-constexpr DocumentSetting kPrintSettings[] = {{64, 0}, {45, 1}, {46, 1}, {48, 1}};
+// Values for the document settings, in the same order.
+constexpr std::int16_t kDocumentSettingValues[] = {0, 1, 1, 1};
+static_assert(std::size(kDocumentSettingValues) == std::size(office::visio::kDocumentSettings));
 
 }  // namespace
 
 int PrintWithVisio(const std::string& input) {
     using namespace drivers;
+    using namespace office::visio;
     return RunApplicationDriver(
         "Visio.Application",
         [&input](Dispatch& application) {
@@ -36,8 +29,9 @@ int PrintWithVisio(const std::string& input) {
             DispatchPtr document =
                 ObjectFrom(CallMethod(*documents, kDocumentsOpenWithFlags,
                                       {Variant::BStr(input), Variant::I2(kOpenFlags)}));
-            for (const DocumentSetting& setting : kPrintSettings) {
-                PutProperty(*document, setting.dispid, Variant::I2(setting.value));
+            for (std::size_t i = 0; i < std::size(kDocumentSettings); ++i) {
+                PutProperty(*document, kDocumentSettings[i],
+                            Variant::I2(kDocumentSettingValues[i]));
             }
             CallMethod(*document, kPrint, {});
             PutProperty(*document, kSaved, Variant::I2(1));

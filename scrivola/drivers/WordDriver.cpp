@@ -1,6 +1,7 @@
 // The word processor opens the document read-only and prints it to the
 // virtual printer by name; Background printing is off so that the print call
 // returns only when the job has been handed over.
+#include "office/ObjectModel.h"
 #include "scrivola/drivers/ApplicationDrivers.h"
 #include "scrivola/drivers/AutomationCalls.h"
 #include "scrivola/drivers/DriverArguments.h"
@@ -8,20 +9,9 @@
 
 namespace scrivola {
 
-namespace {
-
-constexpr std::int32_t kDocuments = 6;
-constexpr std::int32_t kDocumentsOpen = 12;
-constexpr std::int32_t kVisible = 23;
-constexpr std::int32_t kActivePrinter = 66;
-constexpr std::int32_t kPrintOut = 302;
-constexpr std::int32_t kDocumentClose = 1105;
-constexpr std::int32_t kQuit = 1105;
-
-}  // namespace
-
 int PrintWithWord(const std::string& input) {
     using namespace drivers;
+    using namespace office::word;
     return RunApplicationDriver(
         "Word.Application",
         [&input](Dispatch& application) {
