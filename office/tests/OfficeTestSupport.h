@@ -7,10 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "testing/MinimalPdf.h"
+
 namespace office::testing {
 
 // A PDF of `pages` pages, page N showing the text "Page N".
-std::string MinimalPdf(int pages);
+using testpdf::MinimalPdf;
 
 void WriteFile(const std::string& path, const std::string& contents);
 

@@ -11,6 +11,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "testing/MinimalPdf.h"
 
 namespace folivo::testing {
 
@@ -18,9 +19,9 @@ class PrinterTestFolder {
   public:
     PrinterTestFolder() {
         root_ = *platform::CreateTempDirectory("folivoprint-test-");
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR",
-                                 "XDG_DOCUMENTS_DIR", "PATH", "SCRIVOLA_OPEN_COMMAND",
-                                 "SCRIVOLA_SYSTEM_PRINTERS"}) {
+        for (const char* name :
+             {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "XDG_DOCUMENTS_DIR", "PATH",
+              "SCRIVOLA_OPEN_COMMAND", "SCRIVOLA_SYSTEM_PRINTERS"}) {
             const char* value = std::getenv(name);
             saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
         }
@@ -66,6 +67,6 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 // A PDF of `pages` A4 pages, page N showing "Page N".
-std::string MinimalPdf(int pages);
+using testpdf::MinimalPdf;
 
 }  // namespace folivo::testing

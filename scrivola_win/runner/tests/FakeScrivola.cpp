@@ -12,66 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "testing/MinimalPdf.h"
+
 namespace {
-
-std::string PdfText(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        if (c == '(' || c == ')' || c == '\\') {
-            escaped += '\\';
-        }
-        escaped += c;
-    }
-    return escaped;
-}
-
-std::string MakePdf(const std::vector<std::string>& pages, const std::string& title, int width,
-                    int height) {
-    std::vector<std::string> objects;
-    const int pageCount = static_cast<int>(pages.size());
-    const int fontObject = 3;
-    const int firstPage = 4;  // each page is followed by its content stream
-    const int infoObject = firstPage + 2 * pageCount;
-    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
-    std::string kids;
-    for (int i = 0; i < pageCount; ++i) {
-        kids += std::to_string(firstPage + 2 * i) + " 0 R ";
-    }
-    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) +
-                      " >>");
-    objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
-    for (int i = 0; i < pageCount; ++i) {
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(width) +
-                          " " + std::to_string(height) + "] /Resources << /Font << /F1 " +
-                          std::to_string(fontObject) + " 0 R >> >> /Contents " +
-                          std::to_string(firstPage + 2 * i + 1) + " 0 R >>");
-        const std::string content =
-            "BT /F1 12 Tf 72 700 Td (" + PdfText(pages[static_cast<std::size_t>(i)]) + ") Tj ET";
-        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" +
-                          content + "\nendstream");
-    }
-    objects.push_back("<< /Title (" + PdfText(title) + ") /Producer (fake converter) >>");
-
-    std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const std::size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (const std::size_t offset : offsets) {
-        char line[32];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R /Info " +
-           std::to_string(infoObject) +
-           " 0 R /ID [<0123456789abcdef0123456789abcdef><0123456789abcdef0123456789abcdef>] "
-           ">>\nstartxref\n" +
-           std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -150,7 +93,11 @@ int main(int argc, char** argv) {
     if (converted.empty()) {
         return 1;
     }
-    std::ofstream pdf(output, std::ios::binary | std::ios::trunc);
-    pdf << MakePdf(converted, title, width, height);
-    return pdf ? 0 : 1;
+    testpdf::PdfOptions options;
+    options.width = width;
+    options.height = height;
+    options.title = title;
+    options.producer = "fake converter";
+    options.fileIdentifier = true;
+    return testpdf::WritePdf(output, testpdf::MinimalPdf(converted, options)) ? 0 : 1;
 }
