@@ -11,9 +11,18 @@ namespace platform {
 
 namespace {
 
+// The controlling terminal, when this process may talk to it. A process in
+// the background of its terminal (started with '&', or as a child in its
+// own process group, as the front end starts the converter) would be
+// stopped by the terminal as soon as it read; it counts as having none.
 class Terminal {
   public:
-    Terminal() : fd_(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+    Terminal() : fd_(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+        if (fd_ >= 0 && tcgetpgrp(fd_) != getpgrp()) {
+            close(fd_);
+            fd_ = -1;
+        }
+    }
     ~Terminal() {
         if (fd_ >= 0) {
             close(fd_);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -37,6 +38,25 @@ int ExitStatus(pid_t child) {
 
 int RunInSession(int terminal, const std::function<int()>& body) {
     return ExitStatus(StartInSession(terminal, body));
+}
+
+// Runs `body` in a new process group of the calling session, which is not
+// the terminal's foreground group. A worker the terminal stops gives 99.
+int RunInBackgroundGroup(const std::function<int()>& body) {
+    const pid_t worker = fork();
+    if (worker == 0) {
+        setpgid(0, 0);
+        _exit(body());
+    }
+    setpgid(worker, worker);
+    int status = 0;
+    waitpid(worker, &status, WUNTRACED);
+    if (WIFSTOPPED(status)) {
+        kill(worker, SIGKILL);
+        waitpid(worker, &status, 0);
+        return 99;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Everything the child wrote to the terminal so far.
@@ -90,6 +110,19 @@ TEST_F(TerminalTest, AskYesNoShowsTheQuestionAndReadsTheAnswer) {
             << c.typed;
         EXPECT_NE(Drain(master_).find("Download it?"), std::string::npos);
     }
+}
+
+TEST_F(TerminalTest, InTheTerminalsBackgroundTheAnswerIsNoAndNothingWaits) {
+    Type("y\n");
+    const int result = RunInSession(slave_, [] {
+        return RunInBackgroundGroup([] {
+            const bool yes = AskYesNo("Download it?");
+            WaitForKeyPress();
+            return yes ? 1 : 0;
+        });
+    });
+    EXPECT_EQ(result, 0) << "99: the terminal stopped the background process";
+    EXPECT_EQ(Drain(master_).find("Download it?"), std::string::npos);
 }
 
 TEST_F(TerminalTest, KeyWaitTakesOneKeyWithoutEchoAndRestoresTheTerminal) {
