@@ -6,6 +6,7 @@
 #include "monitor/DirectoryMonitor.h"
 #include "pages/SettingsSheet.h"
 #include "runner/ConversionRunner.h"
+#include "runner/PrinterPresence.h"
 #include "runner/RunnerHost.h"
 
 namespace {
@@ -39,6 +40,10 @@ class MainWindowRunnerHost : public runner::RunnerHost {
 class WiredCommands : public FrontEndCommands {
   public:
     void MakePdf(CConverterDlg& window) override {
+        if (window.RowCount() > 0 && !runner::VirtualPrinterInstalled()) {
+            runner::OfferPrinterDownload(&window);
+            return;
+        }
         MainWindowRunnerHost host(window);
         runner::ConversionRunner conversion(host);
         conversion.MakePdfCommand();

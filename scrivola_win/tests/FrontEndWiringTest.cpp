@@ -4,8 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "CConverterDlg.h"
 #include "CHoverIconButton.h"
@@ -13,6 +19,7 @@
 #include "MainWindowIds.h"
 #include "TempHome.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
+#include "platform/Spooler.h"
 
 namespace {
 
@@ -70,6 +77,77 @@ TEST_F(WinFrontEndWiringTest, MakePdfWithAnEmptyListDoesNothing) {
     EXPECT_FALSE(dialogOpened);
     EXPECT_TRUE(window_->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
     EXPECT_EQ(window_->ProgressPos(), 0);
+}
+
+// What Make PDF showed: the missing-printer question (answered with
+// `answer`) and whether a dialog asking for the output came after it.
+struct MakePdfDialogs {
+    QString question;
+    bool askedForOutput = false;
+};
+
+MakePdfDialogs PressMakePdf(CConverterDlg& window, QMessageBox::StandardButton answer) {
+    MakePdfDialogs seen;
+    const auto closeOutputDialog = [&seen] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            seen.askedForOutput = true;
+            dialog->reject();
+        }
+    };
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen.question = box->text();
+            QTimer::singleShot(0, closeOutputDialog);
+            box->button(answer)->click();
+        } else {
+            closeOutputDialog();
+        }
+    });
+    window.findChild<CHoverIconButton*>(ids::Name(ids::kMakePdfButton))->click();
+    QApplication::processEvents();
+    return seen;
+}
+
+TEST_F(WinFrontEndWiringTest, MakePdfWithoutThePrinterAsksAboutItAndConvertsNothing) {
+    const std::filesystem::path document = home_.Files() / "report.doc";
+    std::ofstream(document) << "x";
+    const std::filesystem::path opened = home_.Files() / "opened.txt";
+    const std::filesystem::path recorder = home_.Files() / "open.sh";
+    std::ofstream(recorder) << "#!/bin/sh\necho \"$1\" >> '" << opened.string() << "'\n";
+    std::filesystem::permissions(recorder, std::filesystem::perms::owner_all);
+    setenv("SCRIVOLA_OPEN_COMMAND", recorder.c_str(), 1);
+    window_->AddDocumentsToList({document.string()});
+
+    const QString question = QStringLiteral(
+        "Can't locate the 'Folivo Converter and Creator Printer' in this computer.Would you like "
+        "to download it from 'https://scrivola.example.org/' site?");
+    MakePdfDialogs no = PressMakePdf(*window_, QMessageBox::No);
+    EXPECT_EQ(no.question, question);
+    EXPECT_FALSE(no.askedForOutput);
+    EXPECT_FALSE(std::filesystem::exists(opened));
+
+    MakePdfDialogs yes = PressMakePdf(*window_, QMessageBox::Yes);
+    EXPECT_EQ(yes.question, question);
+    EXPECT_FALSE(yes.askedForOutput);
+    std::ifstream log(opened);
+    std::string target;
+    std::getline(log, target);
+    EXPECT_EQ(target, "https://scrivola.example.org/printer/");
+    unsetenv("SCRIVOLA_OPEN_COMMAND");
+
+    EXPECT_TRUE(window_->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
+}
+
+TEST_F(WinFrontEndWiringTest, MakePdfWithThePrinterGoesStraightToTheOutput) {
+    const std::filesystem::path document = home_.Files() / "report.doc";
+    std::ofstream(document) << "x";
+    window_->AddDocumentsToList({document.string()});
+    ASSERT_TRUE(platform::Spooler::CurrentUser().InstallPrinter("Folivo Converter and Creator",
+                                                                "/bin/true"));
+
+    MakePdfDialogs seen = PressMakePdf(*window_, QMessageBox::No);
+    EXPECT_TRUE(seen.question.isEmpty());
+    EXPECT_TRUE(seen.askedForOutput);
 }
 
 }  // namespace
