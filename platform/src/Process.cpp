@@ -19,6 +19,22 @@ namespace platform {
 
 namespace {
 
+// Appends what the (non-blocking) pipe holds now. True once the writer has
+// closed its end or the pipe failed; false when more may come.
+bool DrainPipe(int fd, std::string& text) {
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            return true;
+        } else if (errno != EINTR) {
+            return errno != EAGAIN && errno != EWOULDBLOCK;
+        }
+    }
+}
+
 int DecodeStatus(int status) {
     if (WIFEXITED(status)) {
         return WEXITSTATUS(status);
@@ -265,20 +281,8 @@ std::size_t Process::PeekAvailable() const {
 
 std::string Process::ReadAvailable() {
     std::string text;
-    if (outputFd_ < 0) {
-        return text;
-    }
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = read(outputFd_, buffer, sizeof buffer);
-        if (got > 0) {
-            text.append(buffer, static_cast<std::size_t>(got));
-            continue;
-        }
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        break;  // EAGAIN: nothing more now; 0: the child closed its end
+    if (outputFd_ >= 0) {
+        DrainPipe(outputFd_, text);
     }
     return text;
 }
@@ -288,19 +292,9 @@ std::string Process::ReadAll() {
     if (outputFd_ < 0) {
         return text;
     }
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = read(outputFd_, buffer, sizeof buffer);
-        if (got > 0) {
-            text.append(buffer, static_cast<std::size_t>(got));
-        } else if (got == 0) {
-            break;
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            pollfd entry{outputFd_, POLLIN, 0};
-            poll(&entry, 1, -1);
-        } else if (errno != EINTR) {
-            break;
-        }
+    while (!DrainPipe(outputFd_, text)) {
+        pollfd entry{outputFd_, POLLIN, 0};
+        poll(&entry, 1, -1);
     }
     return text;
 }
