@@ -107,14 +107,24 @@ void ConversionRunner::MakePdf() {
     }
 }
 
+bool ConversionRunner::AskForTarget(int saveMode, OutputKind kind, std::string& target) {
+    if (saveMode != kAskUser) {
+        return true;
+    }
+    std::optional<std::string> chosen = kind == OutputKind::kFile
+                                            ? m_chooser->SaveFile(m_host.OwnerWidget())
+                                            : m_chooser->Folder(m_host.OwnerWidget());
+    if (!chosen) {
+        return false;  // cancelled: Make PDF ends quietly
+    }
+    target = std::move(*chosen);
+    return true;
+}
+
 void ConversionRunner::MakeCombinedPdf(const std::vector<DocumentRow>& rows, int saveMode,
                                        std::string target) {
-    if (saveMode == kAskUser) {
-        std::optional<std::string> chosen = m_chooser->SaveFile(m_host.OwnerWidget());
-        if (!chosen) {
-            return;
-        }
-        target = std::move(*chosen);
+    if (!AskForTarget(saveMode, OutputKind::kFile, target)) {
+        return;
     }
     std::optional<ListFileFolder> folder = ListFileFolder::Create();
     if (!folder) {
@@ -145,12 +155,8 @@ void ConversionRunner::MakeCombinedPdf(const std::vector<DocumentRow>& rows, int
 
 void ConversionRunner::MakePdfPerDocument(const std::vector<DocumentRow>& rows, int saveMode,
                                           std::string target) {
-    if (saveMode == kAskUser) {
-        std::optional<std::string> chosen = m_chooser->Folder(m_host.OwnerWidget());
-        if (!chosen) {
-            return;
-        }
-        target = std::move(*chosen);
+    if (!AskForTarget(saveMode, OutputKind::kFolder, target)) {
+        return;
     }
     const int count = static_cast<int>(rows.size());
     for (int row = 0; row < count; ++row) {
@@ -162,12 +168,8 @@ void ConversionRunner::MakePdfPerDocument(const std::vector<DocumentRow>& rows, 
 
 void ConversionRunner::MakePdfPerFolder(int saveMode, std::string target) {
     m_host.SortByColumn(kFilepathColumn, true);
-    if (saveMode == kAskUser) {
-        std::optional<std::string> chosen = m_chooser->Folder(m_host.OwnerWidget());
-        if (!chosen) {
-            return;
-        }
-        target = std::move(*chosen);
+    if (!AskForTarget(saveMode, OutputKind::kFolder, target)) {
+        return;
     }
     std::optional<ListFileFolder> folder = ListFileFolder::Create();
     if (!folder) {

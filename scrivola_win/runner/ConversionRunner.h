@@ -59,6 +59,10 @@ class ConversionRunner {
     static float PaperHeightMm(int row);
 
   private:
+    enum class OutputKind { kFile, kFolder };
+    // Save mode "ask the user": the save dialog (one file) or the folder
+    // picker replaces the target for this run. False when cancelled.
+    bool AskForTarget(int saveMode, OutputKind kind, std::string& target);
     void MakeCombinedPdf(const std::vector<DocumentRow>& rows, int saveMode, std::string target);
     void MakePdfPerDocument(const std::vector<DocumentRow>& rows, int saveMode, std::string target);
     void MakePdfPerFolder(int saveMode, std::string target);
