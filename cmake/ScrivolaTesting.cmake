@@ -18,7 +18,8 @@ function(scrivola_add_gtest name)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main ${T_LIBS})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main scrivola_testing
+                                        ${T_LIBS})
   # The environment goes through `cmake -E env` in front of the test program:
   # gtest_discover_tests would split an ENVIRONMENT list into separate
   # properties and keep only its first entry. The same prefix also serves the

@@ -35,13 +35,13 @@ class CountingClock : public platform::Clock {
   public:
     std::uint64_t TickMs() override { return platform::SystemClock().TickMs(); }
     void SleepMs(std::uint32_t milliseconds) override {
-        slept_ += milliseconds;
+        m_slept += milliseconds;
         platform::SystemClock().SleepMs(milliseconds);
     }
-    std::uint64_t SleptMs() const { return slept_; }
+    std::uint64_t SleptMs() const { return m_slept; }
 
   private:
-    std::uint64_t slept_ = 0;
+    std::uint64_t m_slept = 0;
 };
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {

@@ -7,10 +7,10 @@
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "pdftool/AtomicFile.h"
 #include "pdftool/DocumentInfo.h"
 #include "pdftool/PageMerge.h"
 #include "pdftool/ToolError.h"
+#include "platform/AtomicFile.h"
 
 namespace pdftool {
 namespace {
@@ -58,24 +58,33 @@ void RunToolRequest(const ToolRequest& request) {
 
     SetDocumentInformation(*target, request.info);
 
-    ReplaceFileAtomically(request.outputPath, [&](std::FILE* stream) {
-        try {
-            QPDFWriter writer(*target);
-            writer.setOutputFile(request.outputPath.c_str(), stream, false);
-            if (source) {
-                // The copied pages may use features of the newer version.
-                writer.setMinimumPDFVersion(source->getPDFVersion(), source->getExtensionLevel());
+    std::string error;
+    const bool replaced = platform::ReplaceFileAtomically(
+        request.outputPath,
+        [&](std::FILE* stream) {
+            try {
+                QPDFWriter writer(*target);
+                writer.setOutputFile(request.outputPath.c_str(), stream, false);
+                if (source) {
+                    // The copied pages may use features of the newer version.
+                    writer.setMinimumPDFVersion(source->getPDFVersion(),
+                                                source->getExtensionLevel());
+                }
+                writer.write();
+            } catch (const std::exception& error) {
+                throw ToolError("cannot write " + request.outputPath + ": " + error.what());
             }
-            writer.write();
-        } catch (const std::exception& error) {
-            throw ToolError("cannot write " + request.outputPath + ": " + error.what());
-        }
-        // Objects are read lazily; damage can first show while writing.
-        RefuseIfDamaged(*target, request.inputPath);
-        if (source) {
-            RefuseIfDamaged(*source, request.merge->sourcePath);
-        }
-    });
+            // Objects are read lazily; damage can first show while writing.
+            RefuseIfDamaged(*target, request.inputPath);
+            if (source) {
+                RefuseIfDamaged(*source, request.merge->sourcePath);
+            }
+            return true;
+        },
+        &error);
+    if (!replaced) {
+        throw ToolError(error);
+    }
 }
 
 }  // namespace pdftool

@@ -25,24 +25,17 @@
 namespace pdftool_test {
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/pdftool-test-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    path_ = pattern;
-}
+ScratchFolder::ScratchFolder() : m_path(m_home.MakeFolder("work")) {}
 
 ScratchFolder::~ScratchFolder() {
+    // A test may have taken the write permission away.
     std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, ignored);
-    fs::remove_all(path_, ignored);
+    fs::permissions(m_path, fs::perms::owner_all, ignored);
 }
 
 std::vector<std::string> ScratchFolder::Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
+    for (const auto& entry : fs::directory_iterator(m_path)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());

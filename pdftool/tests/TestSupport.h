@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "testing/PrivateHome.h"
+
 namespace pdftool_test {
 
-// A private folder under $TMPDIR, removed with everything in it.
+// An empty folder in a private home, removed with everything in it.
 class ScratchFolder {
   public:
     ScratchFolder();
@@ -14,12 +16,13 @@ class ScratchFolder {
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::string& path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
     std::vector<std::string> Names() const;  // sorted file names in the folder
 
   private:
-    std::string path_;
+    testsupport::PrivateHome m_home;
+    std::string m_path;
 };
 
 // Writes a PDF with one page per text (Helvetica, so pdftotext reads it back)

@@ -36,43 +36,43 @@ auto FindIgnoringCase(Map& factories, const std::string& progId) {
 
 Variant Variant::I2(std::int16_t value) {
     Variant v;
-    v.type_ = VarType::I2;
-    v.integer_ = value;
+    v.m_type = VarType::I2;
+    v.m_integer = value;
     return v;
 }
 
 Variant Variant::I4(std::int32_t value) {
     Variant v;
-    v.type_ = VarType::I4;
-    v.integer_ = value;
+    v.m_type = VarType::I4;
+    v.m_integer = value;
     return v;
 }
 
 Variant Variant::Bool(bool value) {
     Variant v;
-    v.type_ = VarType::Bool;
-    v.integer_ = value ? 1 : 0;
+    v.m_type = VarType::Bool;
+    v.m_integer = value ? 1 : 0;
     return v;
 }
 
 Variant Variant::BStr(std::string text) {
     Variant v;
-    v.type_ = VarType::BStr;
-    v.text_ = std::move(text);
+    v.m_type = VarType::BStr;
+    v.m_text = std::move(text);
     return v;
 }
 
 Variant Variant::Error(std::int32_t scode) {
     Variant v;
-    v.type_ = VarType::Error;
-    v.scode_ = scode;
+    v.m_type = VarType::Error;
+    v.m_scode = scode;
     return v;
 }
 
 Variant Variant::Object(std::shared_ptr<Dispatch> object) {
     Variant v;
-    v.type_ = VarType::Dispatch;
-    v.object_ = std::move(object);
+    v.m_type = VarType::Dispatch;
+    v.m_object = std::move(object);
     return v;
 }
 
@@ -81,58 +81,58 @@ Variant Variant::ByRef(std::shared_ptr<Variant> target) {
         throw AutomationError(DISP_E_TYPEMISMATCH, "by-reference variant without a target");
     }
     Variant v;
-    v.type_ = VarType::ByRef;
-    v.target_ = std::move(target);
+    v.m_type = VarType::ByRef;
+    v.m_target = std::move(target);
     return v;
 }
 
 std::int16_t Variant::AsI2() const {
-    if (type_ != VarType::I2) {
+    if (m_type != VarType::I2) {
         ThrowTypeMismatch("I2");
     }
-    return static_cast<std::int16_t>(integer_);
+    return static_cast<std::int16_t>(m_integer);
 }
 
 std::int32_t Variant::AsI4() const {
-    if (type_ != VarType::I4) {
+    if (m_type != VarType::I4) {
         ThrowTypeMismatch("I4");
     }
-    return integer_;
+    return m_integer;
 }
 
 bool Variant::AsBool() const {
-    if (type_ != VarType::Bool) {
+    if (m_type != VarType::Bool) {
         ThrowTypeMismatch("BOOL");
     }
-    return integer_ != 0;
+    return m_integer != 0;
 }
 
 const std::string& Variant::AsBStr() const {
-    if (type_ != VarType::BStr) {
+    if (m_type != VarType::BStr) {
         ThrowTypeMismatch("BSTR");
     }
-    return text_;
+    return m_text;
 }
 
 std::int32_t Variant::AsError() const {
-    if (type_ != VarType::Error) {
+    if (m_type != VarType::Error) {
         ThrowTypeMismatch("ERROR");
     }
-    return scode_;
+    return m_scode;
 }
 
 std::shared_ptr<Dispatch> Variant::AsObject() const {
-    if (type_ != VarType::Dispatch) {
+    if (m_type != VarType::Dispatch) {
         ThrowTypeMismatch("DISPATCH");
     }
-    return object_;
+    return m_object;
 }
 
 const Variant& Variant::Referenced() const {
-    if (type_ != VarType::ByRef || !target_) {
+    if (m_type != VarType::ByRef || !m_target) {
         ThrowTypeMismatch("BYREF");
     }
-    return *target_;
+    return *m_target;
 }
 
 ClassTable& ClassTable::Instance() {
@@ -142,32 +142,32 @@ ClassTable& ClassTable::Instance() {
 
 void ClassTable::Register(const std::string& progId, Factory factory) {
     std::lock_guard lock(TableMutex());
-    const auto existing = FindIgnoringCase(factories_, progId);
-    if (existing != factories_.end()) {
-        factories_.erase(existing);
+    const auto existing = FindIgnoringCase(m_factories, progId);
+    if (existing != m_factories.end()) {
+        m_factories.erase(existing);
     }
-    factories_[progId] = std::move(factory);
+    m_factories[progId] = std::move(factory);
 }
 
 void ClassTable::Unregister(const std::string& progId) {
     std::lock_guard lock(TableMutex());
-    const auto existing = FindIgnoringCase(factories_, progId);
-    if (existing != factories_.end()) {
-        factories_.erase(existing);
+    const auto existing = FindIgnoringCase(m_factories, progId);
+    if (existing != m_factories.end()) {
+        m_factories.erase(existing);
     }
 }
 
 bool ClassTable::IsRegistered(const std::string& progId) const {
     std::lock_guard lock(TableMutex());
-    return FindIgnoringCase(factories_, progId) != factories_.end();
+    return FindIgnoringCase(m_factories, progId) != m_factories.end();
 }
 
 std::shared_ptr<Dispatch> ClassTable::Create(const std::string& progId) const {
     Factory factory;
     {
         std::lock_guard lock(TableMutex());
-        const auto found = FindIgnoringCase(factories_, progId);
-        if (found == factories_.end() || !found->second) {
+        const auto found = FindIgnoringCase(m_factories, progId);
+        if (found == m_factories.end() || !found->second) {
             throw AutomationError(REGDB_E_CLASSNOTREG, "class not registered: " + progId);
         }
         factory = found->second;

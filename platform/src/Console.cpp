@@ -17,26 +17,26 @@ namespace {
 // stopped by the terminal as soon as it read; it counts as having none.
 class Terminal {
   public:
-    Terminal() : fd_(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {
-        if (fd_ >= 0 && tcgetpgrp(fd_) != getpgrp()) {
-            close(fd_);
-            fd_ = -1;
+    Terminal() : m_fd(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+        if (m_fd >= 0 && tcgetpgrp(m_fd) != getpgrp()) {
+            close(m_fd);
+            m_fd = -1;
         }
     }
     ~Terminal() {
-        if (fd_ >= 0) {
-            close(fd_);
+        if (m_fd >= 0) {
+            close(m_fd);
         }
     }
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
-    int Fd() const { return fd_; }
+    bool IsOpen() const { return m_fd >= 0; }
+    int Fd() const { return m_fd; }
 
     void Write(std::string_view text) const {
         while (!text.empty()) {
-            const ssize_t written = write(fd_, text.data(), text.size());
+            const ssize_t written = write(m_fd, text.data(), text.size());
             if (written < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -50,7 +50,7 @@ class Terminal {
     // One byte, or nothing at the end of input or on an error.
     bool ReadByte(char& byte) const {
         for (;;) {
-            const ssize_t got = read(fd_, &byte, 1);
+            const ssize_t got = read(m_fd, &byte, 1);
             if (got == 1) {
                 return true;
             }
@@ -62,7 +62,7 @@ class Terminal {
     }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 }  // namespace

@@ -17,45 +17,6 @@ namespace platform {
 
 namespace {
 
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    if (slash == 0) {
-        return "/";
-    }
-    return path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    const char* next = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t written = write(fd, next, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-mode_t CurrentUmask() {
-    // umask can only be read by setting it; done once, before any threads
-    // of ours write files.
-    static const mode_t mask = [] {
-        const mode_t old = umask(022);
-        umask(old);
-        return old;
-    }();
-    return mask;
-}
-
 // Six characters that make a name hard to guess, with a counter so that two
 // calls in one process never repeat.
 std::string UniquePart() {
@@ -131,34 +92,6 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     }
     close(fd);
     return contents;
-}
-
-bool WriteFileAtomically(std::string_view path, std::string_view contents) {
-    const std::string target(path);
-    const PathParts parts = SplitPath(target);
-    // Named after the target so a left-over is recognisable, unless that
-    // would pass the file system's limit on name length.
-    std::string leaf = "." + parts.name + parts.extension + ".XXXXXX";
-    if (leaf.size() > 255) {
-        leaf = ".scrivola-XXXXXX";
-    }
-    std::string temporary = JoinPath(ParentOf(target), leaf);
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    // Keep the permissions of the file being replaced; a new file gets the
-    // usual ones rather than mkstemp's 0600.
-    struct stat existing {};
-    const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                             : (0666 & ~CurrentUmask());
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok && std::rename(temporary.c_str(), target.c_str()) == 0) {
-        return true;
-    }
-    unlink(temporary.c_str());
-    return false;
 }
 
 bool CreateDirectories(std::string_view path) {

@@ -10,50 +10,14 @@
 #include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Shell.h"
+#include "platform/Text.h"
+#include "platform/XdgDirectories.h"
 
 namespace platform {
 
 namespace {
 
 constexpr std::string_view kHtmlType = "text/html";
-
-std::string Home() {
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "";
-}
-
-// An absolute directory from the variable, else the fallback.
-std::string BaseDirectory(const char* variable, const std::string& fallback) {
-    const char* value = std::getenv(variable);
-    return (value != nullptr && value[0] == '/') ? std::string(value) : fallback;
-}
-
-std::vector<std::string> BaseDirectories(const char* variable, std::string_view fallback) {
-    const char* value = std::getenv(variable);
-    const std::string_view list = (value != nullptr && *value != '\0') ? value : fallback;
-    std::vector<std::string> directories;
-    std::size_t position = 0;
-    while (position <= list.size()) {
-        std::size_t colon = list.find(':', position);
-        if (colon == std::string_view::npos) {
-            colon = list.size();
-        }
-        const std::string_view entry = list.substr(position, colon - position);
-        if (!entry.empty() && entry.front() == '/') {
-            directories.emplace_back(entry);
-        }
-        position = colon + 1;
-    }
-    return directories;
-}
-
-std::string ConfigHome() {
-    return BaseDirectory("XDG_CONFIG_HOME", Home() + "/.config");
-}
-
-std::string DataHome() {
-    return BaseDirectory("XDG_DATA_HOME", Home() + "/.local/share");
-}
 
 // Desktop names from XDG_CURRENT_DESKTOP, lower case, for the
 // "<desktop>-mimeapps.list" files that take precedence.
@@ -81,12 +45,11 @@ std::vector<std::string> CurrentDesktops() {
 // The association files in the order in which they take precedence.
 std::vector<std::string> MimeAppsLists() {
     std::vector<std::string> folders{ConfigHome()};
-    for (const std::string& folder : BaseDirectories("XDG_CONFIG_DIRS", "/etc/xdg")) {
+    for (const std::string& folder : ConfigDirectories()) {
         folders.push_back(folder);
     }
     folders.push_back(DataHome() + "/applications");
-    for (const std::string& folder :
-         BaseDirectories("XDG_DATA_DIRS", "/usr/local/share:/usr/share")) {
+    for (const std::string& folder : DataDirectories()) {
         folders.push_back(folder + "/applications");
     }
     const std::vector<std::string> desktops = CurrentDesktops();
@@ -102,21 +65,10 @@ std::vector<std::string> MimeAppsLists() {
 
 std::vector<std::string> ApplicationFolders() {
     std::vector<std::string> folders{DataHome() + "/applications"};
-    for (const std::string& folder :
-         BaseDirectories("XDG_DATA_DIRS", "/usr/local/share:/usr/share")) {
+    for (const std::string& folder : DataDirectories()) {
         folders.push_back(folder + "/applications");
     }
     return folders;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // The value of `key` in group `group` of a key file, if present.

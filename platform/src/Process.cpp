@@ -167,72 +167,72 @@ std::optional<Process> Process::StartArguments(const std::vector<std::string>& a
 }
 
 Process::Process(Process&& other) noexcept
-    : pid_(other.pid_), outputFd_(other.outputFd_), exitCode_(other.exitCode_) {
-    other.pid_ = -1;
-    other.outputFd_ = -1;
+    : m_pid(other.m_pid), m_outputFd(other.m_outputFd), m_exitCode(other.m_exitCode) {
+    other.m_pid = -1;
+    other.m_outputFd = -1;
 }
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
-        if (outputFd_ >= 0) {
-            close(outputFd_);
+        if (m_outputFd >= 0) {
+            close(m_outputFd);
         }
-        pid_ = other.pid_;
-        outputFd_ = other.outputFd_;
-        exitCode_ = other.exitCode_;
-        other.pid_ = -1;
-        other.outputFd_ = -1;
+        m_pid = other.m_pid;
+        m_outputFd = other.m_outputFd;
+        m_exitCode = other.m_exitCode;
+        other.m_pid = -1;
+        other.m_outputFd = -1;
     }
     return *this;
 }
 
 Process::~Process() {
-    if (outputFd_ >= 0) {
-        close(outputFd_);
+    if (m_outputFd >= 0) {
+        close(m_outputFd);
     }
 }
 
 int Process::Wait() {
-    if (exitCode_) {
-        return *exitCode_;
+    if (m_exitCode) {
+        return *m_exitCode;
     }
-    if (pid_ <= 0) {
+    if (m_pid <= 0) {
         return -1;
     }
     int status = 0;
     pid_t result;
     do {
-        result = waitpid(pid_, &status, 0);
+        result = waitpid(m_pid, &status, 0);
     } while (result < 0 && errno == EINTR);
-    if (result != pid_) {
+    if (result != m_pid) {
         return -1;
     }
-    exitCode_ = DecodeStatus(status);
-    return *exitCode_;
+    m_exitCode = DecodeStatus(status);
+    return *m_exitCode;
 }
 
 std::optional<int> Process::TryWait() {
-    if (exitCode_) {
-        return exitCode_;
+    if (m_exitCode) {
+        return m_exitCode;
     }
-    if (pid_ <= 0) {
+    if (m_pid <= 0) {
         return -1;
     }
     int status = 0;
     pid_t result;
     do {
-        result = waitpid(pid_, &status, WNOHANG);
+        result = waitpid(m_pid, &status, WNOHANG);
     } while (result < 0 && errno == EINTR);
     if (result == 0) {
         return std::nullopt;
     }
-    if (result != pid_) {
+    if (result != m_pid) {
         // Not our child any more (already reaped elsewhere): nothing to wait for.
-        exitCode_ = -1;
-        return exitCode_;
+        m_exitCode = -1;
+        return m_exitCode;
     }
-    exitCode_ = DecodeStatus(status);
-    return exitCode_;
+    m_exitCode = DecodeStatus(status);
+    return m_exitCode;
 }
 
 std::optional<int> Process::WaitFor(std::uint32_t milliseconds) {
@@ -254,26 +254,26 @@ std::optional<int> Process::WaitFor(std::uint32_t milliseconds) {
 }
 
 void Process::Kill() {
-    if (exitCode_ || pid_ <= 0) {
+    if (m_exitCode || m_pid <= 0) {
         return;  // once reaped, the id may belong to somebody else
     }
     // The unreaped child keeps its group id reserved, so this reaches only
     // our own descendants.
-    kill(-pid_, SIGKILL);
-    kill(pid_, SIGKILL);
+    kill(-m_pid, SIGKILL);
+    kill(m_pid, SIGKILL);
     Wait();
 }
 
 std::size_t Process::PeekAvailable() const {
-    if (outputFd_ < 0) {
+    if (m_outputFd < 0) {
         return 0;
     }
-    pollfd entry{outputFd_, POLLIN, 0};
+    pollfd entry{m_outputFd, POLLIN, 0};
     if (poll(&entry, 1, 0) <= 0 || (entry.revents & POLLIN) == 0) {
         return 0;
     }
     int available = 0;
-    if (ioctl(outputFd_, FIONREAD, &available) != 0 || available < 0) {
+    if (ioctl(m_outputFd, FIONREAD, &available) != 0 || available < 0) {
         return 0;
     }
     return static_cast<std::size_t>(available);
@@ -281,19 +281,19 @@ std::size_t Process::PeekAvailable() const {
 
 std::string Process::ReadAvailable() {
     std::string text;
-    if (outputFd_ >= 0) {
-        DrainPipe(outputFd_, text);
+    if (m_outputFd >= 0) {
+        DrainPipe(m_outputFd, text);
     }
     return text;
 }
 
 std::string Process::ReadAll() {
     std::string text;
-    if (outputFd_ < 0) {
+    if (m_outputFd < 0) {
         return text;
     }
-    while (!DrainPipe(outputFd_, text)) {
-        pollfd entry{outputFd_, POLLIN, 0};
+    while (!DrainPipe(m_outputFd, text)) {
+        pollfd entry{m_outputFd, POLLIN, 0};
         poll(&entry, 1, -1);
     }
     return text;

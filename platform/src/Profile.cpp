@@ -11,22 +11,14 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace platform {
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // The file as lines without their line feeds (a carriage return stays with
 // its line, so unchanged lines are written back byte for byte).
@@ -177,10 +169,10 @@ std::string ParentDirectory(const std::string& path) {
 
 }  // namespace
 
-Profile::Profile(std::string filePath) : filePath_(std::move(filePath)) {}
+Profile::Profile(std::string filePath) : m_filePath(std::move(filePath)) {}
 
 std::optional<std::string> Profile::Read(std::string_view section, std::string_view key) const {
-    const auto text = ReadWholeFile(filePath_);
+    const auto text = ReadWholeFile(m_filePath);
     if (!text) {
         return std::nullopt;
     }
@@ -230,12 +222,12 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
     if (!IsStorable(section, key, value)) {
         return false;
     }
-    const std::string folder = ParentDirectory(filePath_);
+    const std::string folder = ParentDirectory(m_filePath);
     if (!IsDirectory(folder) && !CreateDirectories(folder)) {
         return false;
     }
     std::lock_guard guard(WriteMutex());
-    const int lockFd = open((filePath_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int lockFd = open((m_filePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFd < 0) {
         return false;
     }
@@ -245,14 +237,14 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
     } while (locked != 0 && errno == EINTR);
     bool ok = false;
     if (locked == 0) {
-        std::optional<std::string> current = ReadWholeFile(filePath_);
+        std::optional<std::string> current = ReadWholeFile(m_filePath);
         struct stat info {};
         // An existing file that cannot be read is left alone.
-        if (!current && stat(filePath_.c_str(), &info) != 0 && errno == ENOENT) {
+        if (!current && stat(m_filePath.c_str(), &info) != 0 && errno == ENOENT) {
             current = std::string();
         }
         if (current) {
-            ok = WriteFileAtomically(filePath_, WithValue(*current, section, key, value));
+            ok = WriteFileAtomically(m_filePath, WithValue(*current, section, key, value));
         }
     }
     close(lockFd);

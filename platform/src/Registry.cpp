@@ -11,8 +11,10 @@
 #include <functional>
 
 #include "RegistryFormat.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/XdgDirectories.h"
 
 namespace platform {
 
@@ -61,28 +63,28 @@ std::optional<fmt::Document> LoadDocument(const std::string& path) {
 class FileLock {
   public:
     explicit FileLock(const std::string& path)
-        : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-        if (fd_ < 0) {
+        : m_fd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        if (m_fd < 0) {
             return;
         }
         int result;
         do {
-            result = flock(fd_, LOCK_EX);
+            result = flock(m_fd, LOCK_EX);
         } while (result != 0 && errno == EINTR);
-        locked_ = result == 0;
+        m_locked = result == 0;
     }
     ~FileLock() {
-        if (fd_ >= 0) {
-            close(fd_);  // releases the lock
+        if (m_fd >= 0) {
+            close(m_fd);  // releases the lock
         }
     }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    bool Locked() const { return locked_; }
+    bool Locked() const { return m_locked; }
 
   private:
-    int fd_;
-    bool locked_ = false;
+    int m_fd;
+    bool m_locked = false;
 };
 
 // Applies one change to the file as it is on disk now, under the lock, and
@@ -142,21 +144,21 @@ bool HasKeyAt(const fmt::Document& document, const std::string& path) {
 
 }  // namespace
 
-Registry::Registry(std::string filePath) : filePath_(std::move(filePath)) {}
+Registry::Registry(std::string filePath) : m_filePath(std::move(filePath)) {}
 
 Registry Registry::CurrentUser() {
     return Registry(ConfigDirectory() + "/registry.reg");
 }
 
 bool Registry::KeyExists(std::string_view key) const {
-    const auto document = LoadDocument(filePath_);
+    const auto document = LoadDocument(m_filePath);
     // A key with keys below it exists even when it has no section of its own.
     return document && HasKeyAt(*document, fmt::CurrentUserPath(key));
 }
 
 std::optional<std::vector<std::pair<std::string, RegistryValue>>> Registry::ReadKey(
     std::string_view key) const {
-    const auto document = LoadDocument(filePath_);
+    const auto document = LoadDocument(m_filePath);
     const std::string path = fmt::CurrentUserPath(key);
     if (!document || !HasKeyAt(*document, path)) {
         return std::nullopt;
@@ -172,7 +174,7 @@ std::optional<std::vector<std::pair<std::string, RegistryValue>>> Registry::Read
 
 std::optional<RegistryValue> Registry::QueryValue(std::string_view key,
                                                   std::string_view name) const {
-    const auto document = LoadDocument(filePath_);
+    const auto document = LoadDocument(m_filePath);
     if (!document) {
         return std::nullopt;
     }
@@ -209,7 +211,7 @@ std::optional<std::string> Registry::QueryString(std::string_view key,
 bool Registry::WriteValues(std::string_view key,
                            const std::vector<std::pair<std::string, RegistryValue>>& values) {
     const std::string path = fmt::CurrentUserPath(key);
-    return UpdateDocument(filePath_, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
         fmt::Key& target = FindOrCreateKey(document, path);
         for (const auto& [name, data] : values) {
             SetValue(target, name, data);
@@ -232,7 +234,7 @@ bool Registry::CreateKey(std::string_view key) {
 
 bool Registry::DeleteValue(std::string_view key, std::string_view name) {
     const std::string path = fmt::CurrentUserPath(key);
-    return UpdateDocument(filePath_, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
         for (fmt::Key& candidate : document.keys) {
             if (!fmt::PathEquals(candidate.path, path)) {
                 continue;
@@ -253,7 +255,7 @@ bool Registry::DeleteKey(std::string_view key) {
     if (fmt::PathEquals(path, fmt::kCurrentUserRoot)) {
         return false;  // never the whole hive
     }
-    return UpdateDocument(filePath_, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
         const std::size_t before = document.keys.size();
         std::erase_if(document.keys, [&](const fmt::Key& candidate) {
             return fmt::PathEquals(candidate.path, path) || fmt::PathIsBelow(candidate.path, path);
@@ -264,7 +266,7 @@ bool Registry::DeleteKey(std::string_view key) {
 
 std::vector<std::string> Registry::SubKeys(std::string_view key) const {
     std::vector<std::string> names;
-    const auto document = LoadDocument(filePath_);
+    const auto document = LoadDocument(m_filePath);
     if (!document) {
         return names;
     }
@@ -287,19 +289,7 @@ std::vector<std::string> Registry::SubKeys(std::string_view key) const {
 }
 
 std::string ConfigDirectory() {
-    // Relative values are invalid by the base-directory rules and ignored.
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/') {
-        return JoinPath(configHome, "scrivola");
-    }
-    const char* home = std::getenv("HOME");
-    std::string homeDirectory;
-    if (home != nullptr && *home != '\0') {
-        homeDirectory = home;
-    } else if (const passwd* entry = getpwuid(getuid())) {
-        homeDirectory = entry->pw_dir;
-    }
-    return JoinPath(homeDirectory, ".config/scrivola");
+    return JoinPath(ConfigHome(), "scrivola");
 }
 
 }  // namespace platform

@@ -67,10 +67,10 @@ std::optional<std::string> SystemPrinterTablePath() {
     return std::string(configured);
 }
 
-Spooler::Spooler(Registry registry) : registry_(std::move(registry)) {}
+Spooler::Spooler(Registry registry) : m_registry(std::move(registry)) {}
 
 Spooler::Spooler(Registry registry, std::optional<Registry> systemTable)
-    : registry_(std::move(registry)), systemTable_(std::move(systemTable)) {}
+    : m_registry(std::move(registry)), m_systemTable(std::move(systemTable)) {}
 
 Spooler Spooler::CurrentUser() {
     std::optional<Registry> systemTable;
@@ -81,9 +81,9 @@ Spooler Spooler::CurrentUser() {
 }
 
 std::vector<std::string> Spooler::InstalledPrinters() const {
-    std::vector<std::string> printers = registry_.SubKeys(kPrintersKey);
-    if (systemTable_) {
-        for (std::string& name : systemTable_->SubKeys(kPrintersKey)) {
+    std::vector<std::string> printers = m_registry.SubKeys(kPrintersKey);
+    if (m_systemTable) {
+        for (std::string& name : m_systemTable->SubKeys(kPrintersKey)) {
             if (!ContainsIgnoringCase(printers, name)) {
                 printers.push_back(std::move(name));
             }
@@ -97,11 +97,11 @@ bool Spooler::IsInstalled(std::string_view printer) const {
 }
 
 bool Spooler::IsInstalledForUser(std::string_view printer) const {
-    return HasPrinter(registry_, printer);
+    return HasPrinter(m_registry, printer);
 }
 
 bool Spooler::IsInstalledSystemWide(std::string_view printer) const {
-    return systemTable_ && HasPrinter(*systemTable_, printer);
+    return m_systemTable && HasPrinter(*m_systemTable, printer);
 }
 
 std::optional<std::string> Spooler::BackendCommand(std::string_view printer) const {
@@ -109,39 +109,39 @@ std::optional<std::string> Spooler::BackendCommand(std::string_view printer) con
         return std::nullopt;
     }
     if (IsInstalledForUser(printer)) {
-        return registry_.QueryString(PrinterKey(printer), kBackendValue);
+        return m_registry.QueryString(PrinterKey(printer), kBackendValue);
     }
-    if (systemTable_) {
-        return systemTable_->QueryString(PrinterKey(printer), kBackendValue);
+    if (m_systemTable) {
+        return m_systemTable->QueryString(PrinterKey(printer), kBackendValue);
     }
     return std::nullopt;
 }
 
 bool Spooler::InstallPrinter(std::string_view printer, std::string_view backendCommand) {
     return IsValidPrinterName(printer) &&
-           registry_.SetString(PrinterKey(printer), kBackendValue, backendCommand);
+           m_registry.SetString(PrinterKey(printer), kBackendValue, backendCommand);
 }
 
 bool Spooler::RemovePrinter(std::string_view printer) {
-    return IsValidPrinterName(printer) && registry_.DeleteKey(PrinterKey(printer));
+    return IsValidPrinterName(printer) && m_registry.DeleteKey(PrinterKey(printer));
 }
 
 bool Spooler::InstallSystemPrinter(std::string_view printer, std::string_view backendCommand) {
-    if (!systemTable_ || !IsValidPrinterName(printer) ||
-        !PrepareSystemTableFolder(systemTable_->FilePath()) ||
-        !systemTable_->SetString(PrinterKey(printer), kBackendValue, backendCommand)) {
+    if (!m_systemTable || !IsValidPrinterName(printer) ||
+        !PrepareSystemTableFolder(m_systemTable->FilePath()) ||
+        !m_systemTable->SetString(PrinterKey(printer), kBackendValue, backendCommand)) {
         return false;
     }
-    return chmod(systemTable_->FilePath().c_str(), kSystemTableMode) == 0;
+    return chmod(m_systemTable->FilePath().c_str(), kSystemTableMode) == 0;
 }
 
 bool Spooler::RemoveSystemPrinter(std::string_view printer) {
-    return systemTable_ && IsValidPrinterName(printer) &&
-           systemTable_->DeleteKey(PrinterKey(printer));
+    return m_systemTable && IsValidPrinterName(printer) &&
+           m_systemTable->DeleteKey(PrinterKey(printer));
 }
 
 std::optional<std::string> Spooler::GetDefaultPrinter() const {
-    auto name = registry_.QueryString(kSpoolerKey, kDefaultPrinterValue);
+    auto name = m_registry.QueryString(kSpoolerKey, kDefaultPrinterValue);
     if (!name || name->empty()) {
         return std::nullopt;
     }
@@ -160,7 +160,7 @@ bool Spooler::SetDefaultPrinter(std::string_view printer) {
             break;
         }
     }
-    return registry_.SetString(kSpoolerKey, kDefaultPrinterValue, installedName);
+    return m_registry.SetString(kSpoolerKey, kDefaultPrinterValue, installedName);
 }
 
 int Spooler::Submit(std::string_view printer, std::string_view jobFile) {

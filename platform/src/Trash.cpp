@@ -11,21 +11,15 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/XdgDirectories.h"
 
 namespace platform {
 
 namespace {
 
 std::string TrashDirectory() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        return JoinPath(dataHome, "Trash");
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        return {};
-    }
-    return JoinPath(home, ".local/share/Trash");
+    const std::string dataHome = DataHome();
+    return dataHome.empty() ? std::string() : JoinPath(dataHome, "Trash");
 }
 
 bool MakePrivateDirectory(const std::string& path) {

@@ -86,16 +86,16 @@ TEST(ConsoleTest, WithoutTerminalTheAnswerIsNoAndNothingWaits) {
 
 class TerminalTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(openpty(&master_, &slave_, nullptr, nullptr, nullptr), 0); }
+    void SetUp() override { ASSERT_EQ(openpty(&m_master, &m_slave, nullptr, nullptr, nullptr), 0); }
     void TearDown() override {
-        close(master_);
-        close(slave_);
+        close(m_master);
+        close(m_slave);
     }
     void Type(const std::string& keys) const {
-        ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+        ASSERT_EQ(write(m_master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
-    int master_ = -1;
-    int slave_ = -1;
+    int m_master = -1;
+    int m_slave = -1;
 };
 
 TEST_F(TerminalTest, AskYesNoShowsTheQuestionAndReadsTheAnswer) {
@@ -106,15 +106,15 @@ TEST_F(TerminalTest, AskYesNoShowsTheQuestionAndReadsTheAnswer) {
     for (const Case& c :
          {Case{"y\n", 1}, Case{"  Yes\n", 1}, Case{"n\n", 0}, Case{"\n", 0}, Case{"maybe\n", 0}}) {
         Type(c.typed);
-        EXPECT_EQ(RunInSession(slave_, [] { return AskYesNo("Download it?") ? 1 : 0; }), c.yes)
+        EXPECT_EQ(RunInSession(m_slave, [] { return AskYesNo("Download it?") ? 1 : 0; }), c.yes)
             << c.typed;
-        EXPECT_NE(Drain(master_).find("Download it?"), std::string::npos);
+        EXPECT_NE(Drain(m_master).find("Download it?"), std::string::npos);
     }
 }
 
 TEST_F(TerminalTest, InTheTerminalsBackgroundTheAnswerIsNoAndNothingWaits) {
     Type("y\n");
-    const int result = RunInSession(slave_, [] {
+    const int result = RunInSession(m_slave, [] {
         return RunInBackgroundGroup([] {
             const bool yes = AskYesNo("Download it?");
             WaitForKeyPress();
@@ -122,34 +122,34 @@ TEST_F(TerminalTest, InTheTerminalsBackgroundTheAnswerIsNoAndNothingWaits) {
         });
     });
     EXPECT_EQ(result, 0) << "99: the terminal stopped the background process";
-    EXPECT_EQ(Drain(master_).find("Download it?"), std::string::npos);
+    EXPECT_EQ(Drain(m_master).find("Download it?"), std::string::npos);
 }
 
 TEST_F(TerminalTest, KeyWaitTakesOneKeyWithoutEchoAndRestoresTheTerminal) {
     termios before{};
-    ASSERT_EQ(tcgetattr(slave_, &before), 0);
+    ASSERT_EQ(tcgetattr(m_slave, &before), 0);
     Type("x");  // typed ahead: does not end the wait
-    const pid_t child = StartInSession(slave_, [] {
+    const pid_t child = StartInSession(m_slave, [] {
         WaitForKeyPress();
         return 0;
     });
     // Type only once the wait has switched echo off (a bounded poll).
     termios during{};
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(tcgetattr(slave_, &during), 0);
+        ASSERT_EQ(tcgetattr(m_slave, &during), 0);
         if ((during.c_lflag & ECHO) == 0) {
             break;
         }
         usleep(10000);
     }
     ASSERT_EQ(during.c_lflag & (ECHO | ICANON), 0u);
-    Drain(master_);
+    Drain(m_master);
     EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0) << "still waiting for a key";
     Type("q");
     EXPECT_EQ(ExitStatus(child), 0);
-    EXPECT_EQ(Drain(master_).find('q'), std::string::npos) << "the key is not echoed";
+    EXPECT_EQ(Drain(m_master).find('q'), std::string::npos) << "the key is not echoed";
     termios after{};
-    ASSERT_EQ(tcgetattr(slave_, &after), 0);
+    ASSERT_EQ(tcgetattr(m_slave, &after), 0);
     EXPECT_EQ(after.c_lflag, before.c_lflag);
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ScratchFolder.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Wildcard.h"
@@ -33,7 +34,7 @@ TEST_F(FileSystemTest, StatusOfFilesFoldersAndMissingPaths) {
     ASSERT_TRUE(file);
     EXPECT_FALSE(file->isDirectory);
     EXPECT_EQ(file->size, 5u);
-    EXPECT_TRUE(IsDirectory(root_));
+    EXPECT_TRUE(IsDirectory(m_root));
     EXPECT_FALSE(IsDirectory(Path("five")));
     EXPECT_FALSE(PathExists(Path("missing")));
     EXPECT_FALSE(GetFileStatus(Path("missing")));
@@ -56,8 +57,8 @@ TEST_F(FileSystemTest, WriteFileAtomicallyReplacesWholeAndKeepsPermissions) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(""), (std::vector<std::string>{"config", "data", "etc-xdg", "home",
-                                                     "settings", "share", "tmp"}))
+    EXPECT_EQ(Entries(""), (std::vector<std::string>{"cache", "config", "data", "etc-xdg", "files",
+                                                     "home", "settings", "share", "tmp"}))
         << "no temporary file may be left behind";
 }
 
@@ -152,8 +153,8 @@ TEST_F(FileSystemTest, MoveToTrashRecordsOriginAndResolvesClashes) {
     EXPECT_EQ(ReadWholeFile(Path("data/Trash/files/list.ver")), "first");
     const auto info = ReadWholeFile(Path("data/Trash/info/list.ver.trashinfo"));
     ASSERT_TRUE(info);
-    EXPECT_EQ(info->rfind("[Trash Info]\nPath=" + root_ + "/work%20dir/list.ver\nDeletionDate=", 0),
-              0u)
+    EXPECT_EQ(
+        info->rfind("[Trash Info]\nPath=" + m_root + "/work%20dir/list.ver\nDeletionDate=", 0), 0u)
         << *info;
     EXPECT_EQ(info->size(), info->find("DeletionDate=") + 13 + 19 + 1) << *info;
 
@@ -170,7 +171,7 @@ TEST_F(FileSystemTest, MoveToTrashRecordsOriginAndResolvesClashes) {
 TEST_F(FileSystemTest, MoveToTrashRefusesAnotherFileSystem) {
     struct stat scratch {};
     struct stat proc {};
-    ASSERT_EQ(stat(root_.c_str(), &scratch), 0);
+    ASSERT_EQ(stat(m_root.c_str(), &scratch), 0);
     ASSERT_EQ(stat("/proc/self", &proc), 0);
     ASSERT_NE(scratch.st_dev, proc.st_dev);
     EXPECT_FALSE(MoveToTrash("/proc/self/status"));

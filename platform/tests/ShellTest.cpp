@@ -61,12 +61,12 @@ TEST_F(ShellTest, MissingLocalFileIsReportedWithoutRunningAnything) {
     const std::string log = Path("open.log");
     UseOpenCommand(WriteRecorder("bin/open", log));
     EXPECT_EQ(ShellOpen(Path("missing.pdf")), kShellFileNotFound);
-    EXPECT_EQ(ShellOpen("file://" + root_ + "/missing%20file.pdf"), kShellFileNotFound);
+    EXPECT_EQ(ShellOpen("file://" + m_root + "/missing%20file.pdf"), kShellFileNotFound);
     EXPECT_EQ(ShellOpen(""), kShellFileNotFound);
     EXPECT_FALSE(PathExists(log));
 
     WriteFile("present file.pdf", "");
-    EXPECT_EQ(ShellOpen("file://" + root_ + "/present%20file.pdf"), kShellOk);
+    EXPECT_EQ(ShellOpen("file://" + m_root + "/present%20file.pdf"), kShellOk);
 }
 
 TEST_F(ShellTest, FailingOrMissingOpenerMeansNoAssociation) {

@@ -10,8 +10,11 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "PrinterTestFolder.h"
-#include "printer/JobWriter.h"
+#include "JobWriter.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "testing/MinimalPdf.h"
+#include "testing/PrivateHome.h"
 
 namespace folivo {
 namespace {
@@ -28,7 +31,7 @@ std::vector<std::string> Entries(const std::string& folder) {
 // Image directories of a little-endian classic TIFF file (what Ghostscript
 // writes here); 0 when it is not one.
 int TiffPageCount(const std::string& path) {
-    const std::string data = testing::ReadFile(path);
+    const std::string data = testsupport::ReadFile(path);
     const auto read = [&data](std::size_t at, int bytes) -> std::uint64_t {
         std::uint64_t value = 0;
         for (int i = bytes - 1; i >= 0; --i) {
@@ -54,19 +57,19 @@ class JobWriterTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::CreateDirectories(folder.Path("out"));
-        testing::WriteFile(job, testing::MinimalPdf(3));
+        testsupport::WriteFile(job, testpdf::MinimalPdf(3));
     }
-    testing::PrinterTestFolder folder;
+    testsupport::PrivateHome folder;
     const std::string job = folder.Path("job.pdf");
 };
 
 TEST_F(JobWriterTest, PdfReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
     const std::string target = folder.Path("out/result 'x' \xC3\xA9.pdf");
-    testing::WriteFile(target, "old contents");
+    testsupport::WriteFile(target, "old contents");
     const WriteResult result = WriteJobToPath(job, target, OutputFormat::Pdf, 300);
     ASSERT_FALSE(result.error) << *result.error;
     EXPECT_EQ(result.path, target);
-    EXPECT_EQ(testing::ReadFile(target), testing::ReadFile(job));
+    EXPECT_EQ(testsupport::ReadFile(target), testsupport::ReadFile(job));
     EXPECT_EQ(Entries(folder.Path("out")), std::vector<std::string>{"result 'x' \xC3\xA9.pdf"});
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
@@ -97,7 +100,7 @@ TEST_F(JobWriterTest, OneImageFormatsNumberTheFollowingPages) {
         const WriteResult result = WriteJobToPath(job, target, c.format, 36);
         ASSERT_FALSE(result.error) << *result.error;
         for (const std::string& page : {target, PageFilePath(target, 2), PageFilePath(target, 3)}) {
-            EXPECT_TRUE(StartsWith(testing::ReadFile(page), c.signature)) << page;
+            EXPECT_TRUE(StartsWith(testsupport::ReadFile(page), c.signature)) << page;
         }
         EXPECT_FALSE(platform::PathExists(PageFilePath(target, 4)));
     }
@@ -108,21 +111,21 @@ TEST_F(JobWriterTest, PrinterHoldsItsLockWhileWritingAndReleasesIt) {
     // A stand-in Ghostscript that looks at the lock on the file it writes.
     const std::string report = folder.Path("lock-report");
     platform::CreateDirectories(folder.Path("bin"));
-    testing::WriteFile(folder.Path("bin/gs"),
-                       "#!/bin/sh\n"
-                       "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) "
-                       "out=\"${a#-sOutputFile=}\";; esac; done\n"
-                       "if flock -n \"$out\" true; then echo free; else echo locked; fi > \"" +
-                           report +
-                           "\"\n"
-                           "echo image > \"$out\"\n");
+    testsupport::WriteFile(folder.Path("bin/gs"),
+                           "#!/bin/sh\n"
+                           "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) "
+                           "out=\"${a#-sOutputFile=}\";; esac; done\n"
+                           "if flock -n \"$out\" true; then echo free; else echo locked; fi > \"" +
+                               report +
+                               "\"\n"
+                               "echo image > \"$out\"\n");
     ::chmod(folder.Path("bin/gs").c_str(), 0755);
     ::setenv("PATH", (folder.Path("bin") + ":/usr/bin:/bin").c_str(), 1);
 
     const std::string target = folder.Path("out/locked.tif");
     const WriteResult result = WriteJobToPath(job, target, OutputFormat::Tiff, 72);
     ASSERT_FALSE(result.error) << *result.error;
-    EXPECT_EQ(testing::ReadFile(report), "locked\n");
+    EXPECT_EQ(testsupport::ReadFile(report), "locked\n");
     const int fd = ::open(target.c_str(), O_RDONLY);
     EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     ::close(fd);
@@ -130,11 +133,11 @@ TEST_F(JobWriterTest, PrinterHoldsItsLockWhileWritingAndReleasesIt) {
 
 TEST_F(JobWriterTest, RefusalsSayWhyAndLeaveTheTargetAlone) {
     const std::string kept = folder.Path("out/kept.pdf");
-    testing::WriteFile(kept, "keep me");
+    testsupport::WriteFile(kept, "keep me");
     const std::string notPdf = folder.Path("job.txt");
-    testing::WriteFile(notPdf, "plain text");
+    testsupport::WriteFile(notPdf, "plain text");
     const std::string empty = folder.Path("empty.pdf");
-    testing::WriteFile(empty, "");
+    testsupport::WriteFile(empty, "");
     platform::CreateDirectories(folder.Path("out/folder.pdf"));
     const struct {
         std::string job;
@@ -152,7 +155,7 @@ TEST_F(JobWriterTest, RefusalsSayWhyAndLeaveTheTargetAlone) {
         ASSERT_TRUE(result.error) << c.target;
         EXPECT_NE(result.error->find(c.reason), std::string::npos) << *result.error;
     }
-    EXPECT_EQ(testing::ReadFile(kept), "keep me");
+    EXPECT_EQ(testsupport::ReadFile(kept), "keep me");
     EXPECT_EQ(Entries(folder.Path("out")), (std::vector<std::string>{"folder.pdf", "kept.pdf"}));
 }
 
@@ -169,14 +172,14 @@ TEST_F(JobWriterTest, ReadOnlyFolderIsRefused) {
 }
 
 TEST_F(JobWriterTest, DefaultFolderGetsNewNamesAndNeverReplaces) {
-    const std::string defaults = folder.Path("Documents/Folivo");
+    const std::string defaults = folder.Path("home/Documents/Folivo");
     const WriteResult first = WriteJobToNewFile(job, defaults, 1700000000);
     const WriteResult second = WriteJobToNewFile(job, defaults, 1700000000);
     ASSERT_FALSE(first.error);
     ASSERT_FALSE(second.error);
     EXPECT_NE(first.path, second.path);
     EXPECT_EQ(Entries(defaults).size(), 2u);
-    EXPECT_EQ(testing::ReadFile(second.path), testing::ReadFile(job));
+    EXPECT_EQ(testsupport::ReadFile(second.path), testsupport::ReadFile(job));
 }
 
 }  // namespace

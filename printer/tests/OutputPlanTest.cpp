@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "PrinterTestFolder.h"
-#include "printer/Ghostscript.h"
-#include "printer/OutputPlan.h"
+#include "Ghostscript.h"
+#include "OutputPlan.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "testing/MinimalPdf.h"
+#include "testing/PrivateHome.h"
 
 namespace folivo {
 namespace {
@@ -19,7 +22,7 @@ TEST(OutputPlanTest, OnlyTheAutomaticFileConfigurationNamesTheExactPath) {
         {1, 1, "/out/a.pdf", false},
         {1, 2, "", false},
     };
-    testing::PrinterTestFolder folder;
+    testsupport::PrivateHome folder;
     for (const auto& c : cases) {
         scrivola::PrinterSettings settings;
         settings.AutomaticOutput = c.automaticOutput;
@@ -27,7 +30,8 @@ TEST(OutputPlanTest, OnlyTheAutomaticFileConfigurationNamesTheExactPath) {
         settings.AutomaticDirectory = c.directory;
         const OutputPlan plan = PlanOutput(settings);
         EXPECT_EQ(plan.exactPath, c.exact) << c.automaticOutput << c.automaticValue << c.directory;
-        EXPECT_EQ(plan.path, c.exact ? std::string(c.directory) : folder.Path("Documents/Folivo"));
+        EXPECT_EQ(plan.path,
+                  c.exact ? std::string(c.directory) : folder.Path("home/Documents/Folivo"));
     }
 }
 
@@ -62,8 +66,8 @@ TEST(OutputPlanTest, FollowingPagesAreNumberedBesideTheFirst) {
 }
 
 TEST(OutputPlanTest, DefaultFolderFollowsTheDocumentsFolder) {
-    testing::PrinterTestFolder folder;
-    EXPECT_EQ(DefaultOutputFolder(), folder.Path("Documents/Folivo"));
+    testsupport::PrivateHome folder;
+    EXPECT_EQ(DefaultOutputFolder(), folder.Path("home/Documents/Folivo"));
     ::setenv("XDG_DOCUMENTS_DIR", folder.Path("Docs").c_str(), 1);
     EXPECT_EQ(DefaultOutputFolder(), folder.Path("Docs/Folivo"));
 }

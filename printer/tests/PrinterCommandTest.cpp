@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "PrinterTestFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
-#include "scrivola/printing/DefaultPrinter.h"
-#include "scrivola/printing/PrinterSettings.h"
+#include "printing/DefaultPrinter.h"
+#include "printing/PrinterSettings.h"
+#include "testing/MinimalPdf.h"
+#include "testing/PrivateHome.h"
 
 namespace folivo {
 namespace {
@@ -48,7 +51,7 @@ class PrinterCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::CreateDirectories(folder.Path("out"));
-        testing::WriteFile(job, testing::MinimalPdf(2));
+        testsupport::WriteFile(job, testpdf::MinimalPdf(2));
     }
     void Configure(const std::string& output, int autoView = 0) {
         ASSERT_TRUE(scrivola::ConfigurePrinterForJob(output));
@@ -57,7 +60,7 @@ class PrinterCommandTest : public ::testing::Test {
         settings.AutoView = autoView;
         scrivola::SavePrinterSettings(settings);
     }
-    testing::PrinterTestFolder folder;
+    testsupport::PrivateHome folder;
     const std::string job = folder.Path("job.pdf");
 };
 
@@ -78,7 +81,7 @@ TEST_F(PrinterCommandTest, InstallsItselfSaysWhereItWritesAndUninstalls) {
     ProgramRun status = Folivoprint({"--status"});
     EXPECT_EQ(status.status, 0);
     EXPECT_TRUE(Contains(status.output, "is installed"));
-    EXPECT_TRUE(Contains(status.output, folder.Path("Documents/Folivo"))) << status.output;
+    EXPECT_TRUE(Contains(status.output, folder.Path("home/Documents/Folivo"))) << status.output;
 
     Configure(folder.Path("out/next.pdf"));
     EXPECT_TRUE(Contains(Folivoprint({"--status"}).output, folder.Path("out/next.pdf")));
@@ -92,7 +95,7 @@ TEST_F(PrinterCommandTest, JobFromTheSpoolerLandsAtTheConfiguredPath) {
     const std::string output = folder.Path("out/result.pdf");
     Configure(output);
     EXPECT_EQ(platform::Spooler::CurrentUser().Submit(kVirtualPrinterName, job), 0);
-    EXPECT_EQ(testing::ReadFile(output), testing::ReadFile(job));
+    EXPECT_EQ(testsupport::ReadFile(output), testsupport::ReadFile(job));
 }
 
 TEST_F(PrinterCommandTest, MissingOutputFolderFailsWithAReason) {
@@ -105,19 +108,19 @@ TEST_F(PrinterCommandTest, MissingOutputFolderFailsWithAReason) {
 TEST_F(PrinterCommandTest, WithoutAnAutomaticPathTheJobGoesToTheDefaultFolder) {
     const ProgramRun run = Folivoprint({job});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(Contains(run.output, folder.Path("Documents/Folivo/folivo-"))) << run.output;
+    EXPECT_TRUE(Contains(run.output, folder.Path("home/Documents/Folivo/folivo-"))) << run.output;
 }
 
 TEST_F(PrinterCommandTest, AutoViewOpensTheResult) {
     const std::string opened = folder.Path("opened");
-    testing::WriteFile(folder.Path("opener"),
-                       "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened + "\"\n");
+    testsupport::WriteFile(folder.Path("opener"),
+                           "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened + "\"\n");
     ::chmod(folder.Path("opener").c_str(), 0755);
     ::setenv("SCRIVOLA_OPEN_COMMAND", platform::QuoteArgument(folder.Path("opener")).c_str(), 1);
     const std::string output = folder.Path("out/viewed.pdf");
     Configure(output, 1);
     EXPECT_EQ(Folivoprint({job}).status, 0);
-    EXPECT_EQ(testing::ReadFile(opened), output);
+    EXPECT_EQ(testsupport::ReadFile(opened), output);
 }
 
 TEST_F(PrinterCommandTest, InstallsForEveryUserWithSystem) {
@@ -132,7 +135,7 @@ TEST_F(PrinterCommandTest, InstallsForEveryUserWithSystem) {
     const std::string output = folder.Path("out/shared.pdf");
     Configure(output);
     EXPECT_EQ(platform::Spooler::CurrentUser().Submit(kVirtualPrinterName, job), 0);
-    EXPECT_EQ(testing::ReadFile(output), testing::ReadFile(job));
+    EXPECT_EQ(testsupport::ReadFile(output), testsupport::ReadFile(job));
 
     // A user cannot remove it for everybody by mistake.
     const ProgramRun userUninstall = Folivoprint({"--uninstall"});

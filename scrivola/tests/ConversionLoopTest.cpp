@@ -1,4 +1,4 @@
-#include "scrivola/ConversionLoop.h"
+#include "ConversionLoop.h"
 
 #include <gtest/gtest.h>
 #include <stdio.h>
@@ -7,48 +7,48 @@
 #include <string>
 #include <vector>
 
+#include "OutputNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "scrivola/OutputNames.h"
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::ReadFile;
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
+using testsupport::ReadFile;
 using Arguments = std::vector<std::string>;
 
 // Drives RunJobs with a fake printer and a fake toolkit that only records
 // what it was asked to run.
 class ConversionLoopTest : public ::testing::Test {
   protected:
-    TestFolder folder_{true};
-    ConversionSettings settings_;
-    std::vector<std::pair<std::string, std::string>> conversions_;
-    std::vector<Arguments> toolRuns_;
-    std::vector<std::string> opened_;
-    bool conversionSucceeds_ = true;
+    PrivateHome m_folder;
+    ConversionSettings m_settings;
+    std::vector<std::pair<std::string, std::string>> m_conversions;
+    std::vector<Arguments> m_toolRuns;
+    std::vector<std::string> m_opened;
+    bool m_conversionSucceeds = true;
 
     JobServices Services(std::FILE* output) {
         JobServices services;
         services.convert = [this](const std::string& input, const std::string& working) {
-            conversions_.emplace_back(input, working);
-            if (!conversionSucceeds_) {
+            m_conversions.emplace_back(input, working);
+            if (!m_conversionSucceeds) {
                 return 0;
             }
             std::filesystem::create_directories(std::filesystem::path(working).parent_path());
-            folder_.Write(std::filesystem::relative(working, folder_.Path()).string(),
-                          "printed " + input);
+            m_folder.Write(std::filesystem::relative(working, m_folder.Path()).string(),
+                           "printed " + input);
             return 1;
         };
         services.toolkit.path = "/opt/scrivola/tools.cfg";
         services.toolkit.runCommand = [this](const std::string& commandLine) {
-            toolRuns_.push_back(platform::SplitCommandLine(commandLine));
+            m_toolRuns.push_back(platform::SplitCommandLine(commandLine));
             return 0;
         };
         services.openDocument = [this](std::string_view target) {
-            opened_.emplace_back(target);
+            m_opened.emplace_back(target);
             return 42;
         };
         services.output = output;
@@ -60,7 +60,7 @@ class ConversionLoopTest : public ::testing::Test {
         char* buffer = nullptr;
         std::size_t size = 0;
         std::FILE* output = open_memstream(&buffer, &size);
-        const int result = RunJobs(jobs, settings_, Services(output), failures);
+        const int result = RunJobs(jobs, m_settings, Services(output), failures);
         std::fclose(output);
         std::string text(buffer, size);
         free(buffer);
@@ -70,19 +70,20 @@ class ConversionLoopTest : public ::testing::Test {
         return text;
     }
 
-    bool TemporaryFolderIsEmpty() const { return std::filesystem::is_empty(folder_ / "TMPDIR"); }
+    bool TemporaryFolderIsEmpty() const { return std::filesystem::is_empty(m_folder / "tmp"); }
 };
 
 TEST_F(ConversionLoopTest, ProgressLinesAndResultLines) {
-    const JobList three = {
-        {"a.doc", folder_ / "a.pdf"}, {"b.doc", folder_ / "b.pdf"}, {"c.doc", folder_ / "c.pdf"}};
-    EXPECT_EQ(Run(three), "Folivosoft Inc: 33\na.doc ==> " + (folder_ / "a.pdf") +
-                              ", result=1\nFolivosoft Inc: 66\nb.doc ==> " + (folder_ / "b.pdf") +
-                              ", result=1\nFolivosoft Inc: 99\nc.doc ==> " + (folder_ / "c.pdf") +
+    const JobList three = {{"a.doc", m_folder / "a.pdf"},
+                           {"b.doc", m_folder / "b.pdf"},
+                           {"c.doc", m_folder / "c.pdf"}};
+    EXPECT_EQ(Run(three), "Folivosoft Inc: 33\na.doc ==> " + (m_folder / "a.pdf") +
+                              ", result=1\nFolivosoft Inc: 66\nb.doc ==> " + (m_folder / "b.pdf") +
+                              ", result=1\nFolivosoft Inc: 99\nc.doc ==> " + (m_folder / "c.pdf") +
                               ", result=1\n");
 
     JobList four = three;
-    four.push_back({"d.doc", folder_ / "d.pdf"});
+    four.push_back({"d.doc", m_folder / "d.pdf"});
     std::string text = Run(four);
     for (const char* line : {"Folivosoft Inc: 24\n", "Folivosoft Inc: 49\n", "Folivosoft Inc: 74\n",
                              "Folivosoft Inc: 99\n"}) {
@@ -91,8 +92,8 @@ TEST_F(ConversionLoopTest, ProgressLinesAndResultLines) {
 
     // One job: no progress line; paths are text, not format directives.
     int result = -1;
-    EXPECT_EQ(Run({{"100%s.doc", folder_ / "%d.pdf"}}, &result),
-              "100%s.doc ==> " + (folder_ / "%d.pdf") + ", result=1\n");
+    EXPECT_EQ(Run({{"100%s.doc", m_folder / "%d.pdf"}}, &result),
+              "100%s.doc ==> " + (m_folder / "%d.pdf") + ", result=1\n");
     EXPECT_EQ(result, 1);
 }
 
@@ -103,36 +104,36 @@ TEST_F(ConversionLoopTest, NoJobsReturnsOne) {
 }
 
 TEST_F(ConversionLoopTest, OverwriteAndRenameLetThePrinterWriteTheOutput) {
-    const std::string existing = folder_.Write("a.pdf", "old");
-    settings_.collisionMode = kCollisionOverwrite;
+    const std::string existing = m_folder.Write("a.pdf", "old");
+    m_settings.collisionMode = kCollisionOverwrite;
     Run({{"x.doc", existing}});
-    EXPECT_EQ(conversions_.back().second, existing);
+    EXPECT_EQ(m_conversions.back().second, existing);
     EXPECT_EQ(ReadFile(existing), "printed x.doc");
 
-    settings_.collisionMode = kCollisionRename;
+    m_settings.collisionMode = kCollisionRename;
     const std::string text = Run({{"y.doc", existing}});
-    EXPECT_EQ(conversions_.back().second, folder_ / "a000.pdf");
-    EXPECT_EQ(text, "y.doc ==> " + (folder_ / "a000.pdf") + ", result=1\n");
+    EXPECT_EQ(m_conversions.back().second, m_folder / "a000.pdf");
+    EXPECT_EQ(text, "y.doc ==> " + (m_folder / "a000.pdf") + ", result=1\n");
     EXPECT_EQ(ReadFile(existing), "printed x.doc");
-    EXPECT_TRUE(toolRuns_.empty());  // no information, nothing to merge
+    EXPECT_TRUE(m_toolRuns.empty());  // no information, nothing to merge
 }
 
 TEST_F(ConversionLoopTest, InsertAndAppendPrintToAPrivateTemporaryFileAndMerge) {
-    const std::string existing = folder_.Write("a.pdf", "old");
+    const std::string existing = m_folder.Write("a.pdf", "old");
     for (const int mode : {kCollisionInsert, kCollisionAppend}) {
-        settings_.collisionMode = mode;
-        toolRuns_.clear();
+        m_settings.collisionMode = mode;
+        m_toolRuns.clear();
         const std::string text = Run({{"x.doc", existing}});
 
-        const std::string working = conversions_.back().second;
+        const std::string working = m_conversions.back().second;
         const std::filesystem::path workingPath(working);
-        EXPECT_EQ(workingPath.parent_path().parent_path(), folder_ / "TMPDIR");
+        EXPECT_EQ(workingPath.parent_path().parent_path(), m_folder / "tmp");
         EXPECT_EQ(workingPath.filename().string().rfind("pdf", 0), 0u) << working;
         EXPECT_EQ(workingPath.extension(), ".pdf");
 
         const std::string pages = mode == kCollisionInsert ? "1|0|" + working : working;
-        ASSERT_EQ(toolRuns_.size(), 1u);
-        EXPECT_EQ(toolRuns_[0],
+        ASSERT_EQ(m_toolRuns.size(), 1u);
+        EXPECT_EQ(m_toolRuns[0],
                   (Arguments{"/opt/scrivola/tools.cfg", "-i", existing, "-*", pages}));
         EXPECT_EQ(text, "x.doc ==> " + existing + ", result=1\n");
         EXPECT_TRUE(TemporaryFolderIsEmpty());
@@ -140,83 +141,83 @@ TEST_F(ConversionLoopTest, InsertAndAppendPrintToAPrivateTemporaryFileAndMerge) 
 }
 
 TEST_F(ConversionLoopTest, TemporaryOutputsAreRemovedOnEveryPath) {
-    const std::string existingPdf = folder_.Write("a.pdf", "old");
-    const std::string existingTif = folder_.Write("a.tif", "old image");
-    settings_.collisionMode = kCollisionAppend;
+    const std::string existingPdf = m_folder.Write("a.pdf", "old");
+    const std::string existingTif = m_folder.Write("a.tif", "old image");
+    m_settings.collisionMode = kCollisionAppend;
 
     // Not a PDF: nothing to merge, the image stays as it was.
     int result = 0;
     Run({{"x.doc", existingTif}}, &result);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(ReadFile(existingTif), "old image");
-    EXPECT_TRUE(toolRuns_.empty());
+    EXPECT_TRUE(m_toolRuns.empty());
     EXPECT_TRUE(TemporaryFolderIsEmpty());
 
     // A failed conversion merges nothing.
-    conversionSucceeds_ = false;
+    m_conversionSucceeds = false;
     Run({{"x.doc", existingPdf}}, &result);
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(toolRuns_.empty());
+    EXPECT_TRUE(m_toolRuns.empty());
     EXPECT_TRUE(TemporaryFolderIsEmpty());
     EXPECT_EQ(ReadFile(existingPdf), "old");
 }
 
 TEST_F(ConversionLoopTest, JobsThatCannotNameAWorkingOutputFailAtOnce) {
-    const std::string existing = folder_.Write("r.pdf", "old");
-    settings_.collisionMode = 7;
+    const std::string existing = m_folder.Write("r.pdf", "old");
+    m_settings.collisionMode = 7;
     int result = -1;
     int failures = 0;
-    EXPECT_EQ(Run({{"x.doc", existing}, {"y.doc", folder_ / "new.pdf"}}, &result, &failures),
+    EXPECT_EQ(Run({{"x.doc", existing}, {"y.doc", m_folder / "new.pdf"}}, &result, &failures),
               "Folivosoft Inc: 49\nx.doc ==> " + existing +
-                  ", result=0\nFolivosoft Inc: 99\ny.doc ==> " + (folder_ / "new.pdf") +
+                  ", result=0\nFolivosoft Inc: 99\ny.doc ==> " + (m_folder / "new.pdf") +
                   ", result=1\n");
     EXPECT_EQ(failures, 1);
     EXPECT_EQ(result, 1);
-    ASSERT_EQ(conversions_.size(), 1u);  // the unknown mode converted nothing
-    EXPECT_EQ(conversions_[0].first, "y.doc");
+    ASSERT_EQ(m_conversions.size(), 1u);  // the unknown mode converted nothing
+    EXPECT_EQ(m_conversions[0].first, "y.doc");
 
     // Rename with every free name taken.
     for (int i = 0; i < kFreeNameTries; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "r%03d.pdf", i);
-        folder_.Write(name);
+        m_folder.Write(name);
     }
-    settings_.collisionMode = kCollisionRename;
+    m_settings.collisionMode = kCollisionRename;
     EXPECT_EQ(Run({{"z.doc", existing}}, &result), "z.doc ==> " + existing + ", result=0\n");
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(conversions_.size(), 1u);
+    EXPECT_EQ(m_conversions.size(), 1u);
     EXPECT_EQ(ReadFile(existing), "old");
 }
 
 TEST_F(ConversionLoopTest, DocumentInformationIsAppliedToTheWorkingOutput) {
-    settings_.title = "He said \"yes\" C:\\dir\\";
-    const std::string output = folder_ / "caf\xc3\xa9 report.PDF";
+    m_settings.title = "He said \"yes\" C:\\dir\\";
+    const std::string output = m_folder / "caf\xc3\xa9 report.PDF";
     Run({{"x.doc", output}});
-    ASSERT_EQ(toolRuns_.size(), 1u);
-    EXPECT_EQ(toolRuns_[0], (Arguments{"/opt/scrivola/tools.cfg", "-i", output, "-o", output, "-t",
-                                       settings_.title, "-a", "", "-s", "", "-k", ""}));
+    ASSERT_EQ(m_toolRuns.size(), 1u);
+    EXPECT_EQ(m_toolRuns[0], (Arguments{"/opt/scrivola/tools.cfg", "-i", output, "-o", output, "-t",
+                                        m_settings.title, "-a", "", "-s", "", "-k", ""}));
 
     // With an existing output and append, information first, then the merge.
-    settings_.collisionMode = kCollisionAppend;
-    settings_.title.clear();
-    settings_.subject = "S";
-    settings_.author = "A";
-    settings_.keywords = "K";
-    toolRuns_.clear();
+    m_settings.collisionMode = kCollisionAppend;
+    m_settings.title.clear();
+    m_settings.subject = "S";
+    m_settings.author = "A";
+    m_settings.keywords = "K";
+    m_toolRuns.clear();
     Run({{"y.doc", output}});
-    ASSERT_EQ(toolRuns_.size(), 2u);
-    const std::string working = conversions_.back().second;
-    EXPECT_EQ(toolRuns_[0], (Arguments{"/opt/scrivola/tools.cfg", "-i", working, "-o", working,
-                                       "-t", "", "-a", "A", "-s", "S", "-k", "K"}));
-    EXPECT_EQ(toolRuns_[1][2], output);
+    ASSERT_EQ(m_toolRuns.size(), 2u);
+    const std::string working = m_conversions.back().second;
+    EXPECT_EQ(m_toolRuns[0], (Arguments{"/opt/scrivola/tools.cfg", "-i", working, "-o", working,
+                                        "-t", "", "-a", "A", "-s", "S", "-k", "K"}));
+    EXPECT_EQ(m_toolRuns[1][2], output);
 }
 
 TEST_F(ConversionLoopTest, ViewingOpensOnlySuccessfulOutputs) {
-    settings_.viewAfterConversion = 1;
-    Run({{"x.doc", folder_ / "x.pdf"}});
-    conversionSucceeds_ = false;
-    Run({{"y.doc", folder_ / "y.pdf"}});
-    EXPECT_EQ(opened_, std::vector<std::string>{folder_ / "x.pdf"});
+    m_settings.viewAfterConversion = 1;
+    Run({{"x.doc", m_folder / "x.pdf"}});
+    m_conversionSucceeds = false;
+    Run({{"y.doc", m_folder / "y.pdf"}});
+    EXPECT_EQ(m_opened, std::vector<std::string>{m_folder / "x.pdf"});
 }
 
 }  // namespace

@@ -11,13 +11,13 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::ReadFile;
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
+using testsupport::ReadFile;
 
 struct RunResult {
     int exitStatus = -1;
@@ -90,11 +90,11 @@ class ConverterEndToEndTest : public ::testing::Test {
             GTEST_SKIP() << "soffice is not installed";
         }
         ASSERT_EQ(RunCommand({Program("folivoprint"), "--install"}).exitStatus, 0);
-        docs_ = folder_.MakeFolder("my docs");
+        m_docs = m_folder.MakeFolder("my docs");
     }
 
     std::string Document(const std::string& name, const std::string& text) {
-        return folder_.Write("my docs/" + name, text + "\n");
+        return m_folder.Write("my docs/" + name, text + "\n");
     }
 
     RunResult Scrivola(std::vector<std::string> arguments) {
@@ -107,24 +107,24 @@ class ConverterEndToEndTest : public ::testing::Test {
     }
 
     void ExpectNoTemporaryLeftovers() {
-        for (const auto& entry : std::filesystem::directory_iterator(folder_ / "TMPDIR")) {
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder / "tmp")) {
             EXPECT_EQ(entry.path().filename().string().rfind("scrivola-", 0), std::string::npos)
                 << entry.path();
         }
     }
 
-    TestFolder folder_{true};
-    std::string docs_;
+    PrivateHome m_folder;
+    std::string m_docs;
 };
 
 TEST_F(ConverterEndToEndTest, CollisionModesOnAnExistingPdf) {
-    const std::string base = docs_ + "/base.pdf";
+    const std::string base = m_docs + "/base.pdf";
     ASSERT_EQ(Scrivola({"-i", Document("original.txt", "ORIGINAL"), "-o", base}).exitStatus, 0);
     ASSERT_EQ(PageCount(base), 1);
     const std::string added = Document("added.txt", "ADDED");
 
     for (int mode = 0; mode <= 3; ++mode) {
-        const std::string folder = folder_.MakeFolder("mode" + std::to_string(mode));
+        const std::string folder = m_folder.MakeFolder("mode" + std::to_string(mode));
         const std::string output = folder + "/a.pdf";
         std::filesystem::copy_file(base, output);
         const RunResult run = Scrivola({"-p", std::to_string(mode), "-i", added, "-o", output});
@@ -161,7 +161,7 @@ TEST_F(ConverterEndToEndTest, CollisionModesOnAnExistingPdf) {
 }
 
 TEST_F(ConverterEndToEndTest, DamagedExistingOutputStaysAsItWasOnAppend) {
-    const std::string output = folder_.Write("not a pdf.pdf", "plain text, no pages");
+    const std::string output = m_folder.Write("not a pdf.pdf", "plain text, no pages");
     const std::string input = Document("more.txt", "MORE");
     const RunResult run = Scrivola({"-p", "2", "-i", input, "-o", output});
     EXPECT_EQ(run.output, input + " ==> " + output + ", result=1\n");
@@ -170,7 +170,7 @@ TEST_F(ConverterEndToEndTest, DamagedExistingOutputStaysAsItWasOnAppend) {
 }
 
 TEST_F(ConverterEndToEndTest, DocumentInformationWithQuotesAndNonAscii) {
-    const std::string output = docs_ + "/r\xc3\xa9sum\xc3\xa9 \"final\".pdf";
+    const std::string output = m_docs + "/r\xc3\xa9sum\xc3\xa9 \"final\".pdf";
     const RunResult run = Scrivola({"-t", "He said \"yes\" \\o/", "-a", "Zo\xc3\xab \xc3\x9cnal",
                                     "-j", "Budget 50% \\ 2026", "-k", "one, two", "-i",
                                     Document("info.txt", "INFO"), "-o", output});
@@ -183,14 +183,14 @@ TEST_F(ConverterEndToEndTest, DocumentInformationWithQuotesAndNonAscii) {
 }
 
 TEST_F(ConverterEndToEndTest, ListFileCombinesItsDocumentsIntoOnePdf) {
-    const std::string list = folder_.Write(
+    const std::string list = m_folder.Write(
         "pictobind.ver", Document("1.txt", "ALPHA") + "\n" + Document("2.txt", "BRAVO") + "\r\n" +
                              Document("3.txt", "CHARLIE") + "\n");
     const std::vector<std::string> words = {"ALPHA", "BRAVO", "CHARLIE"};
     const std::vector<std::string> reversed = {"CHARLIE", "BRAVO", "ALPHA"};
 
     // Append into a new file, with the progress of three jobs.
-    const std::string combined = folder_ / "combined.pdf";
+    const std::string combined = m_folder / "combined.pdf";
     RunResult run = Scrivola({"-p", "2", "-i", list, "-o", combined});
     EXPECT_EQ(run.exitStatus, 0) << run.output;
     const std::string lines = run.output;
@@ -202,7 +202,7 @@ TEST_F(ConverterEndToEndTest, ListFileCombinesItsDocumentsIntoOnePdf) {
     ExpectSoundPdf(combined);
 
     // Overwrite starts the existing file afresh.
-    const std::string overwritten = folder_ / "overwritten.pdf";
+    const std::string overwritten = m_folder / "overwritten.pdf";
     std::filesystem::copy_file(combined, overwritten);
     run = Scrivola({"-p", "0", "-i", list, "-o", overwritten});
     EXPECT_EQ(PageCount(overwritten), 3);
@@ -212,11 +212,11 @@ TEST_F(ConverterEndToEndTest, ListFileCombinesItsDocumentsIntoOnePdf) {
     const std::string before = ReadFile(combined);
     run = Scrivola({"-p", "3", "-i", list, "-o", combined});
     EXPECT_EQ(ReadFile(combined), before);
-    EXPECT_EQ(PageCount(folder_ / "combined000.pdf"), 3);
-    EXPECT_EQ(WordsInOrder(folder_ / "combined000.pdf", words), words);
+    EXPECT_EQ(PageCount(m_folder / "combined000.pdf"), 3);
+    EXPECT_EQ(WordsInOrder(m_folder / "combined000.pdf", words), words);
 
     // Insert puts each document in front: reverse list order.
-    const std::string inserted = folder_ / "inserted.pdf";
+    const std::string inserted = m_folder / "inserted.pdf";
     run = Scrivola({"-p", "1", "-i", list, "-o", inserted});
     EXPECT_EQ(PageCount(inserted), 3);
     EXPECT_EQ(WordsInOrder(inserted, words), reversed);
@@ -226,7 +226,7 @@ TEST_F(ConverterEndToEndTest, ListFileCombinesItsDocumentsIntoOnePdf) {
 
 TEST_F(ConverterEndToEndTest, UnsupportedFormatIsReportedOnTheResultLine) {
     const std::string page = Document("page.htm", "<p>web</p>");
-    const std::string output = folder_ / "page.pdf";
+    const std::string output = m_folder / "page.pdf";
     const RunResult run = Scrivola({"-i", page, "-o", output});
     EXPECT_EQ(run.output, "Doesn't support this format at the moment!" + page + " ==> " + output +
                               ", result=0\n");
@@ -235,15 +235,15 @@ TEST_F(ConverterEndToEndTest, UnsupportedFormatIsReportedOnTheResultLine) {
 }
 
 TEST_F(ConverterEndToEndTest, ViewingOpensTheConvertedFileOnly) {
-    const std::string record = folder_ / "opened.txt";
-    const std::string opener =
-        folder_.Write("record-open.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + record + "\"\n");
+    const std::string record = m_folder / "opened.txt";
+    const std::string opener = m_folder.Write(
+        "record-open.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + record + "\"\n");
     ::chmod(opener.c_str(), 0755);
     setenv("SCRIVOLA_OPEN_COMMAND", opener.c_str(), 1);
 
-    const std::string output = folder_ / "viewed.pdf";
+    const std::string output = m_folder / "viewed.pdf";
     Scrivola({"-V", "-i", Document("view.txt", "VIEW"), "-o", output});
-    Scrivola({"-V", "-i", docs_ + "/missing.txt", "-o", folder_ / "missing.pdf"});
+    Scrivola({"-V", "-i", m_docs + "/missing.txt", "-o", m_folder / "missing.pdf"});
     unsetenv("SCRIVOLA_OPEN_COMMAND");
     EXPECT_EQ(ReadFile(record), output + "\n");
 }

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "Usage.h"
 #include "platform/Process.h"
-#include "scrivola/Usage.h"
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
 
 struct RunResult {
     int exitStatus;
@@ -74,7 +74,7 @@ TEST(ConverterProcessTest, MalformedCommandLinesShowTheUsageAndExitWithOne) {
 }
 
 TEST(ConverterProcessTest, EmptyJobListEndsQuietly) {
-    TestFolder folder;
+    PrivateHome folder;
     const std::string emptyList = folder.Write("empty.ver", "\nnot read.doc\n");
     for (const std::string& input : {folder / "*.doc", emptyList, folder / "missing.ver"}) {
         const RunResult result = RunScrivola({"-i", input, "-o", folder / "out.pdf"});
@@ -84,15 +84,15 @@ TEST(ConverterProcessTest, EmptyJobListEndsQuietly) {
 }
 
 TEST(ConverterProcessTest, MissingPrinterEndsTheRunWithStatusZeroAndNoResultLine) {
-    TestFolder folder(true);  // a user without the virtual printer
+    PrivateHome folder;  // a user without the virtual printer
     const std::string input = folder.Write("a.txt", "text\n");
     const std::string existing = folder.Write("out.pdf", "old");
     const RunResult result = RunScrivola({"-p", "2", "-i", input, "-o", existing});
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.output, "");
-    EXPECT_EQ(testing::ReadFile(existing), "old");
+    EXPECT_EQ(testsupport::ReadFile(existing), "old");
     // The job's private temporary folder goes even though the run ended early.
-    EXPECT_TRUE(std::filesystem::is_empty(folder / "TMPDIR"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "tmp"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "scrivola/JobList.h"
+#include "JobList.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "OutputNames.h"
 #include "platform/FileSystem.h"
-#include "scrivola/OutputNames.h"
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::ReadFile;
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
+using testsupport::ReadFile;
 
 std::vector<std::string> Inputs(const JobList& jobs) {
     std::vector<std::string> inputs;
@@ -36,176 +36,176 @@ std::vector<std::string> Outputs(const JobList& jobs) {
 
 class JobListTest : public ::testing::Test {
   protected:
-    TestFolder folder_;
-    ConversionSettings settings_;
-    JobList jobs_;
+    PrivateHome m_folder;
+    ConversionSettings m_settings;
+    JobList m_jobs;
 
     void Build(std::string inputSpec, std::string outputSpec = "") {
-        outputSpec_ = std::move(outputSpec);
-        inputSpec_ = std::move(inputSpec);
-        BuildJobList(inputSpec_, outputSpec_, settings_, jobs_);
+        m_outputSpec = std::move(outputSpec);
+        m_inputSpec = std::move(inputSpec);
+        BuildJobList(m_inputSpec, m_outputSpec, m_settings, m_jobs);
     }
-    std::string inputSpec_;
-    std::string outputSpec_;
+    std::string m_inputSpec;
+    std::string m_outputSpec;
 };
 
 TEST_F(JobListTest, SingleDocumentIsTakenAsItIsAndNamedBesideItself) {
-    Build(folder_ / "missing report.doc");
-    ASSERT_EQ(jobs_.size(), 1u);
-    EXPECT_EQ(jobs_[0].input, folder_ / "missing report.doc");
-    EXPECT_EQ(jobs_[0].output, "");
+    Build(m_folder / "missing report.doc");
+    ASSERT_EQ(m_jobs.size(), 1u);
+    EXPECT_EQ(m_jobs[0].input, m_folder / "missing report.doc");
+    EXPECT_EQ(m_jobs[0].output, "");
 
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(jobs_[0].output, folder_ / "missing report.pdf");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(m_jobs[0].output, m_folder / "missing report.pdf");
 }
 
 TEST_F(JobListTest, SingleDocumentKeepsItsNamedOutput) {
-    Build("a.doc", folder_ / "out.tif");
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(jobs_[0].output, folder_ / "out.tif");
+    Build("a.doc", m_folder / "out.tif");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(m_jobs[0].output, m_folder / "out.tif");
 }
 
 TEST_F(JobListTest, SingleDocumentIntoAnExistingDirectoryGetsItsNameThere) {
-    folder_.MakeFolder("out");
-    Build("docs/a.doc", folder_ / "out");
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(jobs_[0].output, folder_ / "out/a.pdf");
+    m_folder.MakeFolder("out");
+    Build("docs/a.doc", m_folder / "out");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(m_jobs[0].output, m_folder / "out/a.pdf");
 }
 
 TEST_F(JobListTest, PatternMatchesFilesWithoutRegardToCase) {
-    folder_.Write("docs/a.doc");
-    folder_.Write("docs/B.DOC");
-    folder_.Write("docs/c.xls");
-    folder_.MakeFolder("docs/folder.doc");
-    Build(folder_ / "docs/*.doc", folder_ / "*.pdf");
-    EXPECT_EQ(Inputs(jobs_),
-              (std::vector<std::string>{folder_ / "docs/B.DOC", folder_ / "docs/a.doc"}));
+    m_folder.Write("docs/a.doc");
+    m_folder.Write("docs/B.DOC");
+    m_folder.Write("docs/c.xls");
+    m_folder.MakeFolder("docs/folder.doc");
+    Build(m_folder / "docs/*.doc", m_folder / "*.pdf");
+    EXPECT_EQ(Inputs(m_jobs),
+              (std::vector<std::string>{m_folder / "docs/B.DOC", m_folder / "docs/a.doc"}));
 
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(Outputs(jobs_), (std::vector<std::string>{folder_ / "B.pdf", folder_ / "a.pdf"}));
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(Outputs(m_jobs), (std::vector<std::string>{m_folder / "B.pdf", m_folder / "a.pdf"}));
 }
 
 TEST_F(JobListTest, DirectoryTakesEveryFileAndOutputsGoIntoTheOutputDirectory) {
-    folder_.Write("docs/a.doc");
-    folder_.Write("docs/b.xls");
-    folder_.Write("docs/noextension");
-    folder_.Write("docs/sub/inner.doc");
-    folder_.MakeFolder("out");
-    Build(folder_ / "docs", folder_ / "out");
-    EXPECT_EQ(inputSpec_, folder_ / "docs/*.*");
-    EXPECT_EQ(Inputs(jobs_),
-              (std::vector<std::string>{folder_ / "docs/a.doc", folder_ / "docs/b.xls",
-                                        folder_ / "docs/noextension"}));
+    m_folder.Write("docs/a.doc");
+    m_folder.Write("docs/b.xls");
+    m_folder.Write("docs/noextension");
+    m_folder.Write("docs/sub/inner.doc");
+    m_folder.MakeFolder("out");
+    Build(m_folder / "docs", m_folder / "out");
+    EXPECT_EQ(m_inputSpec, m_folder / "docs/*.*");
+    EXPECT_EQ(Inputs(m_jobs),
+              (std::vector<std::string>{m_folder / "docs/a.doc", m_folder / "docs/b.xls",
+                                        m_folder / "docs/noextension"}));
 
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(Outputs(jobs_),
-              (std::vector<std::string>{folder_ / "out/a.pdf", folder_ / "out/b.pdf",
-                                        folder_ / "out/noextension.pdf"}));
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(Outputs(m_jobs),
+              (std::vector<std::string>{m_folder / "out/a.pdf", m_folder / "out/b.pdf",
+                                        m_folder / "out/noextension.pdf"}));
 }
 
 TEST_F(JobListTest, OutputExtensionComesFromTheOutputSpec) {
-    folder_.Write("docs/a.xls");
-    folder_.Write("docs/b.xls");
-    Build(folder_ / "docs/*.xls", folder_ / "images/*.jpg");
-    AssignOutputNames(jobs_, outputSpec_);
-    EXPECT_EQ(Outputs(jobs_),
-              (std::vector<std::string>{folder_ / "images/a.jpg", folder_ / "images/b.jpg"}));
+    m_folder.Write("docs/a.xls");
+    m_folder.Write("docs/b.xls");
+    Build(m_folder / "docs/*.xls", m_folder / "images/*.jpg");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    EXPECT_EQ(Outputs(m_jobs),
+              (std::vector<std::string>{m_folder / "images/a.jpg", m_folder / "images/b.jpg"}));
 }
 
 TEST_F(JobListTest, SeveralJobsWithoutOutputGoToTheRoot) {
-    folder_.Write("docs/a.doc");
-    folder_.Write("docs/a.xls");
-    Build(folder_ / "docs/a.*");  // '*' only in the extension: one literal job
-    ASSERT_EQ(jobs_.size(), 1u);
-    EXPECT_EQ(jobs_[0].input, folder_ / "docs/a.*");
+    m_folder.Write("docs/a.doc");
+    m_folder.Write("docs/a.xls");
+    Build(m_folder / "docs/a.*");  // '*' only in the extension: one literal job
+    ASSERT_EQ(m_jobs.size(), 1u);
+    EXPECT_EQ(m_jobs[0].input, m_folder / "docs/a.*");
 
-    jobs_.clear();
-    Build(folder_ / "docs/*");
-    AssignOutputNames(jobs_, outputSpec_);
+    m_jobs.clear();
+    Build(m_folder / "docs/*");
+    AssignOutputNames(m_jobs, m_outputSpec);
     // Both documents are named a.pdf: the second meets the first's output.
-    EXPECT_EQ(Outputs(jobs_), (std::vector<std::string>{"/a.pdf", "/a.pdf"}));
+    EXPECT_EQ(Outputs(m_jobs), (std::vector<std::string>{"/a.pdf", "/a.pdf"}));
 }
 
 TEST_F(JobListTest, QuestionMarkWithoutStarIsALiteralName) {
-    folder_.Write("docs/a1.doc");
-    Build(folder_ / "docs/a?.doc");
-    ASSERT_EQ(jobs_.size(), 1u);
-    EXPECT_EQ(jobs_[0].input, folder_ / "docs/a?.doc");
+    m_folder.Write("docs/a1.doc");
+    Build(m_folder / "docs/a?.doc");
+    ASSERT_EQ(m_jobs.size(), 1u);
+    EXPECT_EQ(m_jobs[0].input, m_folder / "docs/a?.doc");
 
-    jobs_.clear();
-    Build(folder_ / "docs/*?.doc");
-    EXPECT_EQ(Inputs(jobs_), (std::vector<std::string>{folder_ / "docs/a1.doc"}));
+    m_jobs.clear();
+    Build(m_folder / "docs/*?.doc");
+    EXPECT_EQ(Inputs(m_jobs), (std::vector<std::string>{m_folder / "docs/a1.doc"}));
 }
 
 TEST_F(JobListTest, PatternOrDirectoryWithoutFilesGivesNoJobs) {
-    folder_.MakeFolder("empty/sub");
-    Build(folder_ / "empty");
-    EXPECT_TRUE(jobs_.empty());
-    Build(folder_ / "nowhere/*.doc");
-    EXPECT_TRUE(jobs_.empty());
+    m_folder.MakeFolder("empty/sub");
+    Build(m_folder / "empty");
+    EXPECT_TRUE(m_jobs.empty());
+    Build(m_folder / "nowhere/*.doc");
+    EXPECT_TRUE(m_jobs.empty());
 }
 
 TEST_F(JobListTest, ListFileJobsAllShareTheOutput) {
-    const std::string list = folder_.Write("docs.VER", "one.doc\ntwo.xls\nthree.ppt\n");
-    settings_.collisionMode = kCollisionAppend;
-    Build(list, folder_ / "all.pdf");
-    ASSERT_EQ(jobs_.size(), 3u);
-    EXPECT_EQ(jobs_[0].input, "one.doc");
-    EXPECT_EQ(jobs_[1].input, "two.xls");
-    EXPECT_EQ(jobs_[2].input, "three.ppt");
-    AssignOutputNames(jobs_, outputSpec_);
-    for (const ConversionJob& job : jobs_) {
-        EXPECT_EQ(job.output, folder_ / "all.pdf");
+    const std::string list = m_folder.Write("docs.VER", "one.doc\ntwo.xls\nthree.ppt\n");
+    m_settings.collisionMode = kCollisionAppend;
+    Build(list, m_folder / "all.pdf");
+    ASSERT_EQ(m_jobs.size(), 3u);
+    EXPECT_EQ(m_jobs[0].input, "one.doc");
+    EXPECT_EQ(m_jobs[1].input, "two.xls");
+    EXPECT_EQ(m_jobs[2].input, "three.ppt");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    for (const ConversionJob& job : m_jobs) {
+        EXPECT_EQ(job.output, m_folder / "all.pdf");
     }
-    EXPECT_EQ(settings_.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
 }
 
 TEST_F(JobListTest, ListFileTurnsOverwriteAndRenameIntoAppend) {
-    const std::string list = folder_.Write("docs.ver", "one.doc\ntwo.doc\n");
-    const std::string existing = folder_.Write("all.pdf", "old pages");
+    const std::string list = m_folder.Write("docs.ver", "one.doc\ntwo.doc\n");
+    const std::string existing = m_folder.Write("all.pdf", "old pages");
 
-    settings_.collisionMode = kCollisionRename;
+    m_settings.collisionMode = kCollisionRename;
     Build(list, existing);
-    EXPECT_EQ(settings_.collisionMode, kCollisionAppend);
-    EXPECT_EQ(outputSpec_, folder_ / "all000.pdf");
-    EXPECT_EQ(jobs_[1].output, folder_ / "all000.pdf");
+    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_outputSpec, m_folder / "all000.pdf");
+    EXPECT_EQ(m_jobs[1].output, m_folder / "all000.pdf");
     EXPECT_EQ(ReadFile(existing), "old pages");
 
-    jobs_.clear();
-    settings_.collisionMode = kCollisionInsert;
+    m_jobs.clear();
+    m_settings.collisionMode = kCollisionInsert;
     Build(list, existing);
-    EXPECT_EQ(settings_.collisionMode, kCollisionInsert);
+    EXPECT_EQ(m_settings.collisionMode, kCollisionInsert);
     EXPECT_TRUE(platform::PathExists(existing));
 
-    jobs_.clear();
-    settings_.collisionMode = kCollisionOverwrite;
+    m_jobs.clear();
+    m_settings.collisionMode = kCollisionOverwrite;
     Build(list, existing);
-    EXPECT_EQ(settings_.collisionMode, kCollisionAppend);
-    EXPECT_EQ(jobs_[0].output, existing);
+    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_jobs[0].output, existing);
     EXPECT_FALSE(platform::PathExists(existing));
 }
 
 TEST_F(JobListTest, UnreadableListFileGivesNoJobsAndKeepsTheOutput) {
-    const std::string existing = folder_.Write("all.pdf", "old pages");
-    const std::string folderList = folder_.MakeFolder("looks like a list.ver");
-    for (const std::string& list : {folder_ / "missing.ver", folderList}) {
-        settings_.collisionMode = kCollisionOverwrite;
+    const std::string existing = m_folder.Write("all.pdf", "old pages");
+    const std::string folderList = m_folder.MakeFolder("looks like a list.ver");
+    for (const std::string& list : {m_folder / "missing.ver", folderList}) {
+        m_settings.collisionMode = kCollisionOverwrite;
         Build(list, existing);
-        EXPECT_TRUE(jobs_.empty()) << list;
+        EXPECT_TRUE(m_jobs.empty()) << list;
         EXPECT_EQ(ReadFile(existing), "old pages");
     }
 }
 
 TEST_F(JobListTest, ListFileWithOneEntryAndNoOutputIsNamedBesideTheDocument) {
-    const std::string list = folder_.Write("one.ver", "docs/only.rtf\n");
+    const std::string list = m_folder.Write("one.ver", "docs/only.rtf\n");
     Build(list);
-    AssignOutputNames(jobs_, outputSpec_);
-    ASSERT_EQ(jobs_.size(), 1u);
-    EXPECT_EQ(jobs_[0].output, "docs/only.pdf");
+    AssignOutputNames(m_jobs, m_outputSpec);
+    ASSERT_EQ(m_jobs.size(), 1u);
+    EXPECT_EQ(m_jobs[0].output, "docs/only.pdf");
 }
 
 TEST(MakeFreeNameTest, CountsFromZeroWithAtLeastThreeDigits) {
-    TestFolder folder;
+    PrivateHome folder;
     std::string path = folder.Write("report.pdf");
     ASSERT_TRUE(MakeFreeName(path));
     EXPECT_EQ(path, folder / "report000.pdf");
@@ -225,7 +225,7 @@ TEST(MakeFreeNameTest, CountsFromZeroWithAtLeastThreeDigits) {
 }
 
 TEST(MakeFreeNameTest, FailsWhenEveryCandidateIsTaken) {
-    TestFolder folder;
+    PrivateHome folder;
     for (int i = 0; i < kFreeNameTries; ++i) {
         folder.Write("r" +
                      std::string(i < 10    ? "00"
@@ -243,7 +243,7 @@ TEST(MakeFreeNameTest, FailsWhenEveryCandidateIsTaken) {
 }
 
 TEST(MakeTempOutputNameTest, CreatesAFreshFileWithTheExtension) {
-    TestFolder folder;
+    PrivateHome folder;
     const auto first = MakeTempOutputName(".pdf", folder.Path());
     const auto second = MakeTempOutputName(".pdf", folder.Path());
     ASSERT_TRUE(first && second);

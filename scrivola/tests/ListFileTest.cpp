@@ -1,19 +1,19 @@
-#include "scrivola/ListFile.h"
+#include "ListFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
 
 std::vector<std::string> EntriesOf(std::string_view contents) {
-    TestFolder folder;
+    PrivateHome folder;
     const std::string list = folder.Write("list.ver", contents);
     JobList jobs;
     const std::size_t count = ReadListFile(list, "/out/all.pdf", jobs);
@@ -74,7 +74,7 @@ TEST(ListFileTest, BinaryBytesArePartOfTheEntry) {
 }
 
 TEST(ListFileTest, UnopenableListAppendsNothing) {
-    TestFolder folder;
+    PrivateHome folder;
     JobList jobs{{"earlier.doc", "earlier.pdf"}};
     EXPECT_EQ(ReadListFile(folder / "missing.ver", "", jobs), 0u);
     EXPECT_EQ(ReadListFile(folder.MakeFolder("dir.ver"), "", jobs), 0u);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scrivola/CommandLine.h"
-#include "scrivola/OptionScanner.h"
+#include "CommandLine.h"
+#include "OptionScanner.h"
 
 namespace scrivola {
 namespace {
@@ -14,19 +14,19 @@ namespace {
 // argv with the program path in front, as the process receives it.
 class Arguments {
   public:
-    Arguments(std::initializer_list<std::string> arguments) : texts_{"scrivola"} {
-        texts_.insert(texts_.end(), arguments);
-        for (const std::string& text : texts_) {
-            pointers_.push_back(text.c_str());
+    Arguments(std::initializer_list<std::string> arguments) : m_texts{"scrivola"} {
+        m_texts.insert(m_texts.end(), arguments);
+        for (const std::string& text : m_texts) {
+            m_pointers.push_back(text.c_str());
         }
-        pointers_.push_back(nullptr);
+        m_pointers.push_back(nullptr);
     }
-    int Count() const { return static_cast<int>(texts_.size()); }
-    const char* const* Vector() const { return pointers_.data(); }
+    int Count() const { return static_cast<int>(m_texts.size()); }
+    const char* const* Vector() const { return m_pointers.data(); }
 
   private:
-    std::vector<std::string> texts_;
-    std::vector<const char*> pointers_;
+    std::vector<std::string> m_texts;
+    std::vector<const char*> m_pointers;
 };
 
 std::optional<CommandLine> Parse(std::initializer_list<std::string> arguments) {

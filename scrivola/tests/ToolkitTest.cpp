@@ -1,4 +1,4 @@
-#include "scrivola/Toolkit.h"
+#include "Toolkit.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProgramPath.h"
-#include "scrivola/tests/TestFolder.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
 
-using scrivola::testing::TestFolder;
+using testsupport::PrivateHome;
 
 TEST(ToolkitTest, CommandLinesQuoteEveryValue) {
     ConversionSettings settings;
@@ -45,7 +45,7 @@ TEST(ToolkitTest, NothingToDoRunsNothing) {
 }
 
 TEST(ToolkitTest, MergeReportsWhetherTheFinalOutputExists) {
-    TestFolder folder;
+    PrivateHome folder;
     const std::string final = folder / "final.pdf";
     const Toolkit toolkit{"tools.cfg", [](const std::string&) { return 1; }};
     ConversionSettings settings;
@@ -56,7 +56,7 @@ TEST(ToolkitTest, MergeReportsWhetherTheFinalOutputExists) {
 }
 
 TEST(ToolkitTest, RunToolCommandWaitsAndReturnsTheExitCode) {
-    TestFolder folder(true);
+    PrivateHome folder;
     EXPECT_EQ(RunToolCommand("sh -c \"exit 3\""), 3);
     EXPECT_EQ(RunToolCommand("sh -c \"exit 4\"|"), 4);
     EXPECT_EQ(RunToolCommand(""), -1);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AddFilesRules.h"
-#include "SettingsKeys.h"
-#include "TempHome.h"
+#include "settings/SettingsKeys.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola_win {
 namespace {
@@ -48,7 +48,7 @@ TEST(WinAddFilesRulesTest, TypeListStartsWithAllDocumentKinds) {
 }
 
 TEST(WinAddFilesRulesTest, RememberedFoldersStayApartAndOverlongOnesAreIgnored) {
-    TempHome home;
+    testsupport::PrivateHome home;
     SettingsStore file = SettingsStore::SettingsFile();
     EXPECT_EQ(AddFilesInitialDir(file), "");
     RememberAddFilesFolder(file, "/srv/docs/");

@@ -9,18 +9,18 @@
 #include <fstream>
 
 #include "CConverterDlg.h"
-#include "CSortListCtrl.h"
 #include "CommandDialogs.h"
 #include "MainWindowIds.h"
-#include "SettingsKeys.h"
-#include "TempHome.h"
+#include "settings/SettingsKeys.h"
+#include "testing/PrivateHome.h"
+#include "widgets/CSortListCtrl.h"
 
 namespace {
 
 class WinCommandDialogsTest : public ::testing::Test {
   protected:
     std::string MakeDocument(const std::string& relativePath) {
-        const auto path = home_.Files() / relativePath;
+        const auto path = m_home.Files() / relativePath;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path) << "x";
         return path.string();
@@ -40,11 +40,11 @@ class WinCommandDialogsTest : public ::testing::Test {
         EXPECT_TRUE(answered);
     }
 
-    TempHome home_;
+    testsupport::PrivateHome m_home;
 };
 
 TEST_F(WinCommandDialogsTest, AddFilesDialogOffersTheDocumentTypes) {
-    const std::string folder = (home_.Files() / "docs").string();
+    const std::string folder = (m_home.Files() / "docs").string();
     std::filesystem::create_directories(folder);
     std::unique_ptr<QFileDialog> dialog(CreateAddFilesDialog(nullptr, folder));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Folivo Document Converter"));
@@ -73,14 +73,14 @@ TEST_F(WinCommandDialogsTest, AddFilesAndAddDirectoryThroughTheRealDialogs) {
     EXPECT_EQ(window.RowFullPath(0), letter);
 
     scrivola_win::WriteSetting(scrivola_win::settings::kAddDirectoryInitialDir,
-                               (home_.Files() / "tree").string());
+                               (m_home.Files() / "tree").string());
     Answer<QDialog>(
         [&] { window.AddDirectoryCommand(); },
         [&](QDialog* picker) {
             picker->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
     ASSERT_EQ(window.RowCount(), 2);
-    EXPECT_EQ(window.RowFullPath(1), (home_.Files() / "tree/sub/memo.rtf").string());
+    EXPECT_EQ(window.RowFullPath(1), (m_home.Files() / "tree/sub/memo.rtf").string());
 
     Answer<QDialog>([&] { window.AddDirectoryCommand(); },
                     [](QDialog* picker) { picker->reject(); });

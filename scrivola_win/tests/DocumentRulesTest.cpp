@@ -5,9 +5,9 @@
 #include <ctime>
 #include <fstream>
 
-#include "DocumentCollector.h"
 #include "DocumentTexts.h"
-#include "TempHome.h"
+#include "scrivola_win/DocumentCollector.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola_win {
 namespace {
@@ -105,9 +105,9 @@ class WinCollectDirectoryTest : public ::testing::Test {
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path) << "x";
     }
-    std::filesystem::path Root() const { return home_.Files() / "docs"; }
+    std::filesystem::path Root() const { return m_home.Files() / "docs"; }
 
-    TempHome home_;
+    testsupport::PrivateHome m_home;
 };
 
 // The order the file system lists a folder, which the collector must keep.

@@ -14,23 +14,25 @@
 #include <string>
 
 #include "CConverterDlg.h"
-#include "CHoverIconButton.h"
 #include "FrontEndWiring.h"
 #include "MainWindowIds.h"
-#include "TempHome.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
 #include "platform/Spooler.h"
+#include "testing/PrivateHome.h"
+#include "widgets/CHoverIconButton.h"
 
 namespace {
 
 class WinFrontEndWiringTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window_ = std::make_unique<CConverterDlg>(CreateFrontEndCommands());
-        window_->show();
+        m_window = std::make_unique<CConverterDlg>(CreateFrontEndCommands());
+        m_window->show();
     }
 
-    QString MonitorText() { return window_->findChild<QAction*>(ids::Name(ids::kMonitor))->text(); }
+    QString MonitorText() {
+        return m_window->findChild<QAction*>(ids::Name(ids::kMonitor))->text();
+    }
 
     // Runs `trigger`, which opens a modal sheet; cancels the sheet and
     // returns its page count, or -1 when no sheet opened.
@@ -47,19 +49,19 @@ class WinFrontEndWiringTest : public ::testing::Test {
         return pages;
     }
 
-    TempHome home_;
-    std::unique_ptr<CConverterDlg> window_;
+    testsupport::PrivateHome m_home;
+    std::unique_ptr<CConverterDlg> m_window;
 };
 
 TEST_F(WinFrontEndWiringTest, SettingsAndMonitorOpenTheirSheets) {
     EXPECT_EQ(MonitorText(), QStringLiteral("&Monitor A Special Directory (Stoped) ..."));
 
     EXPECT_EQ(CancelSheetOpenedBy([&] {
-                  window_->findChild<CHoverIconButton*>(ids::Name(ids::kSettingButton))->click();
+                  m_window->findChild<CHoverIconButton*>(ids::Name(ids::kSettingButton))->click();
               }),
               4);
     EXPECT_EQ(CancelSheetOpenedBy(
-                  [&] { window_->findChild<QAction*>(ids::Name(ids::kMonitor))->trigger(); }),
+                  [&] { m_window->findChild<QAction*>(ids::Name(ids::kMonitor))->trigger(); }),
               1);
     EXPECT_EQ(MonitorText(), QStringLiteral("&Monitor A Special Directory (Stoped) ..."));
 }
@@ -67,16 +69,16 @@ TEST_F(WinFrontEndWiringTest, SettingsAndMonitorOpenTheirSheets) {
 TEST_F(WinFrontEndWiringTest, MakePdfWithAnEmptyListDoesNothing) {
     bool dialogOpened = false;
     QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window_.get()) {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != m_window.get()) {
             dialogOpened = true;
             modal->close();
         }
     });
-    window_->findChild<CHoverIconButton*>(ids::Name(ids::kMakePdfButton))->click();
+    m_window->findChild<CHoverIconButton*>(ids::Name(ids::kMakePdfButton))->click();
     QApplication::processEvents();
     EXPECT_FALSE(dialogOpened);
-    EXPECT_TRUE(window_->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
-    EXPECT_EQ(window_->ProgressPos(), 0);
+    EXPECT_TRUE(m_window->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
+    EXPECT_EQ(m_window->ProgressPos(), 0);
 }
 
 // What Make PDF showed: the missing-printer question (answered with
@@ -109,24 +111,24 @@ MakePdfDialogs PressMakePdf(CConverterDlg& window, QMessageBox::StandardButton a
 }
 
 TEST_F(WinFrontEndWiringTest, MakePdfWithoutThePrinterAsksAboutItAndConvertsNothing) {
-    const std::filesystem::path document = home_.Files() / "report.doc";
+    const std::filesystem::path document = m_home.Files() / "report.doc";
     std::ofstream(document) << "x";
-    const std::filesystem::path opened = home_.Files() / "opened.txt";
-    const std::filesystem::path recorder = home_.Files() / "open.sh";
+    const std::filesystem::path opened = m_home.Files() / "opened.txt";
+    const std::filesystem::path recorder = m_home.Files() / "open.sh";
     std::ofstream(recorder) << "#!/bin/sh\necho \"$1\" >> '" << opened.string() << "'\n";
     std::filesystem::permissions(recorder, std::filesystem::perms::owner_all);
     setenv("SCRIVOLA_OPEN_COMMAND", recorder.c_str(), 1);
-    window_->AddDocumentsToList({document.string()});
+    m_window->AddDocumentsToList({document.string()});
 
     const QString question = QStringLiteral(
         "Can't locate the 'Folivo Converter and Creator Printer' in this computer.Would you like "
         "to download it from 'https://scrivola.example.org/' site?");
-    MakePdfDialogs no = PressMakePdf(*window_, QMessageBox::No);
+    MakePdfDialogs no = PressMakePdf(*m_window, QMessageBox::No);
     EXPECT_EQ(no.question, question);
     EXPECT_FALSE(no.askedForOutput);
     EXPECT_FALSE(std::filesystem::exists(opened));
 
-    MakePdfDialogs yes = PressMakePdf(*window_, QMessageBox::Yes);
+    MakePdfDialogs yes = PressMakePdf(*m_window, QMessageBox::Yes);
     EXPECT_EQ(yes.question, question);
     EXPECT_FALSE(yes.askedForOutput);
     std::ifstream log(opened);
@@ -135,17 +137,17 @@ TEST_F(WinFrontEndWiringTest, MakePdfWithoutThePrinterAsksAboutItAndConvertsNoth
     EXPECT_EQ(target, "https://scrivola.example.org/printer/");
     unsetenv("SCRIVOLA_OPEN_COMMAND");
 
-    EXPECT_TRUE(window_->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
+    EXPECT_TRUE(m_window->findChild<QWidget*>(ids::Name(ids::kMakePdfButton))->isEnabled());
 }
 
 TEST_F(WinFrontEndWiringTest, MakePdfWithThePrinterGoesStraightToTheOutput) {
-    const std::filesystem::path document = home_.Files() / "report.doc";
+    const std::filesystem::path document = m_home.Files() / "report.doc";
     std::ofstream(document) << "x";
-    window_->AddDocumentsToList({document.string()});
+    m_window->AddDocumentsToList({document.string()});
     ASSERT_TRUE(platform::Spooler::CurrentUser().InstallPrinter("Folivo Converter and Creator",
                                                                 "/bin/true"));
 
-    MakePdfDialogs seen = PressMakePdf(*window_, QMessageBox::No);
+    MakePdfDialogs seen = PressMakePdf(*m_window, QMessageBox::No);
     EXPECT_TRUE(seen.question.isEmpty());
     EXPECT_TRUE(seen.askedForOutput);
 }

@@ -12,11 +12,11 @@
 #include <optional>
 
 #include "CConverterDlg.h"
-#include "CSortListCtrl.h"
 #include "CommandDialogs.h"
 #include "FrontEndCommands.h"
 #include "MainWindowIds.h"
-#include "TempHome.h"
+#include "testing/PrivateHome.h"
+#include "widgets/CSortListCtrl.h"
 
 // Answers the dialogs in order, as a user would; counts the questions.
 class ScriptedDialogs : public CommandDialogs {
@@ -78,42 +78,42 @@ class WinMainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // The shell's "open" verb writes what it was asked to open to a log.
-        openLog_ = home_.Root() / "opened.log";
-        const auto recorder = home_.Root() / "record-open.sh";
-        std::ofstream(recorder) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << openLog_.string()
+        m_openLog = m_home.Root() / "opened.log";
+        const auto recorder = m_home.Root() / "record-open.sh";
+        std::ofstream(recorder) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << m_openLog.string()
                                 << "'\n";
         std::filesystem::permissions(recorder, std::filesystem::perms::owner_all);
         setenv("SCRIVOLA_OPEN_COMMAND", recorder.c_str(), 1);
 
-        dialogs_ = std::make_shared<ScriptedDialogs>();
-        commands_ = std::make_shared<RecordingCommands>();
-        window_ = std::make_unique<CConverterDlg>(commands_, dialogs_);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        m_dialogs = std::make_shared<ScriptedDialogs>();
+        m_commands = std::make_shared<RecordingCommands>();
+        m_window = std::make_unique<CConverterDlg>(m_commands, m_dialogs);
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void TearDown() override {
-        window_.reset();
+        m_window.reset();
         unsetenv("SCRIVOLA_OPEN_COMMAND");
     }
 
-    CSortListCtrl& List() { return *window_->DocumentList(); }
+    CSortListCtrl& List() { return *m_window->DocumentList(); }
 
     template <typename T = QWidget>
     T* Control(int id) {
-        return window_->findChild<T*>(ids::Name(id));
+        return m_window->findChild<T*>(ids::Name(id));
     }
 
     // A file of the given size in the test's folder.
     std::string MakeFile(const std::string& relativePath, std::size_t bytes = 10) {
-        const auto path = home_.Files() / relativePath;
+        const auto path = m_home.Files() / relativePath;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path) << std::string(bytes, 'x');
         return path.string();
     }
 
     void AddFiles(const std::vector<std::string>& paths) {
-        dialogs_->documentAnswers.push_back(paths);
-        window_->AddFilesCommand();
+        m_dialogs->documentAnswers.push_back(paths);
+        m_window->AddFilesCommand();
     }
 
     std::vector<std::string> Column(int column) {
@@ -126,7 +126,7 @@ class WinMainWindowTest : public ::testing::Test {
 
     std::vector<std::string> OpenedPaths() {
         std::vector<std::string> lines;
-        std::ifstream in(openLog_);
+        std::ifstream in(m_openLog);
         for (std::string line; std::getline(in, line);) {
             lines.push_back(line);
         }
@@ -150,9 +150,9 @@ class WinMainWindowTest : public ::testing::Test {
         }
     }
 
-    TempHome home_;
-    std::filesystem::path openLog_;
-    std::shared_ptr<ScriptedDialogs> dialogs_;
-    std::shared_ptr<RecordingCommands> commands_;
-    std::unique_ptr<CConverterDlg> window_;
+    testsupport::PrivateHome m_home;
+    std::filesystem::path m_openLog;
+    std::shared_ptr<ScriptedDialogs> m_dialogs;
+    std::shared_ptr<RecordingCommands> m_commands;
+    std::unique_ptr<CConverterDlg> m_window;
 };

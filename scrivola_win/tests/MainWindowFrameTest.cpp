@@ -7,13 +7,13 @@
 #include <thread>
 
 #include "CAboutDlg.h"
-#include "CHoverIconButton.h"
-#include "CHyperlinkLabel.h"
-#include "CPercentProgressCtrl.h"
-#include "DialogUnits.h"
 #include "MainWindowFixture.h"
 #include "ProductInfo.h"
 #include "platform/ProgramPath.h"
+#include "widgets/CHoverIconButton.h"
+#include "widgets/CHyperlinkLabel.h"
+#include "widgets/CPercentProgressCtrl.h"
+#include "widgets/DialogUnits.h"
 
 namespace {
 
@@ -30,14 +30,14 @@ const Placement kPlacements[] = {
 };
 
 TEST_F(WinMainWindowTest, ControlsFollowTheirAnchorsAndReturnToTheTemplate) {
-    const DialogUnits du = DialogUnits::ForFont(window_->font());
-    const int menuHeight = window_->MainMenuBar()->height();
-    const QSize minimum = window_->minimumSize();
+    const DialogUnits du = DialogUnits::ForFont(m_window->font());
+    const int menuHeight = m_window->MainMenuBar()->height();
+    const QSize minimum = m_window->minimumSize();
     EXPECT_EQ(minimum,
               QSize(du.ToPixels(384, 233).width(), du.ToPixels(384, 233).height() + menuHeight));
     // It opens larger than its template.
-    EXPECT_GT(window_->width(), minimum.width() * 13 / 10);
-    EXPECT_GT(window_->height(), minimum.height() * 13 / 10);
+    EXPECT_GT(m_window->width(), minimum.width() * 13 / 10);
+    EXPECT_GT(m_window->height(), minimum.height() * 13 / 10);
 
     const auto templateRect = [&](const Placement& p) {
         const QRect r = p.dialogUnits;
@@ -57,17 +57,17 @@ TEST_F(WinMainWindowTest, ControlsFollowTheirAnchorsAndReturnToTheTemplate) {
         }
     };
 
-    window_->resize(minimum.width() + 300, minimum.height() + 120);
+    m_window->resize(minimum.width() + 300, minimum.height() + 120);
     QApplication::processEvents();
     expectAt(300, 120);
 
-    window_->resize(minimum);
+    m_window->resize(minimum);
     QApplication::processEvents();
     expectAt(0, 0);
 
-    window_->resize(minimum.width() - 50, minimum.height() - 50);
+    m_window->resize(minimum.width() - 50, minimum.height() - 50);
     QApplication::processEvents();
-    EXPECT_EQ(window_->size(), minimum);
+    EXPECT_EQ(m_window->size(), minimum);
 }
 
 TEST_F(WinMainWindowTest, ButtonsCarryIconsAndHoverColour) {
@@ -85,30 +85,30 @@ TEST_F(WinMainWindowTest, ButtonsCarryIconsAndHoverColour) {
         EXPECT_TRUE(button->IsFlatLook());
         EXPECT_EQ(button->IconPlacement(), 1);
     }
-    EXPECT_FALSE(window_->windowIcon().isNull());
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Folivo Document Converter v2.1"));
+    EXPECT_FALSE(m_window->windowIcon().isNull());
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Folivo Document Converter v2.1"));
     auto* progress = Control<CPercentProgressCtrl>(ids::kProgressBar);
     EXPECT_EQ(progress->BarUpper(), 100);
     EXPECT_TRUE(progress->ShowsPercentage());
 }
 
 TEST_F(WinMainWindowTest, SettingsAndMonitorGoToTheirOwners) {
-    EXPECT_EQ(commands_->monitorStarts, 1);
-    EXPECT_EQ(window_->findChild<QAction*>(ids::Name(ids::kMonitor))->text(),
+    EXPECT_EQ(m_commands->monitorStarts, 1);
+    EXPECT_EQ(m_window->findChild<QAction*>(ids::Name(ids::kMonitor))->text(),
               QStringLiteral("&Monitor A Special Directory (Stoped) ..."));
 
     Control<CHoverIconButton>(ids::kSettingButton)->click();
-    window_->findChild<QAction*>(ids::Name(ids::kSettings))->trigger();
-    window_->findChild<QAction*>(ids::Name(ids::kMonitor))->trigger();
-    EXPECT_EQ(commands_->settings, 2);
-    EXPECT_EQ(commands_->monitor, 1);
+    m_window->findChild<QAction*>(ids::Name(ids::kSettings))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kMonitor))->trigger();
+    EXPECT_EQ(m_commands->settings, 2);
+    EXPECT_EQ(m_commands->monitor, 1);
     // The console converter is looked for beside this program.
-    EXPECT_EQ(window_->ConverterPath(), platform::RunningProgramDirectory() + "scrivola");
+    EXPECT_EQ(m_window->ConverterPath(), platform::RunningProgramDirectory() + "scrivola");
 }
 
 TEST_F(WinMainWindowTest, MakePdfDisablesTheButtonsAndDefersAClose) {
     std::vector<bool> enabledDuring;
-    commands_->duringMakePdf = [&](CConverterDlg& window) {
+    m_commands->duringMakePdf = [&](CConverterDlg& window) {
         for (int id : {ids::kAddFilesButton, ids::kSettingButton, ids::kMakePdfButton,
                        ids::kMoveUpButton, ids::kMoveDownButton, ids::kCloseButton}) {
             enabledDuring.push_back(Control(id)->isEnabled());
@@ -120,26 +120,26 @@ TEST_F(WinMainWindowTest, MakePdfDisablesTheButtonsAndDefersAClose) {
     };
     AddFiles({MakeFile("report.doc")});
     Control<CHoverIconButton>(ids::kMakePdfButton)->click();
-    EXPECT_EQ(commands_->makePdf, 1);
+    EXPECT_EQ(m_commands->makePdf, 1);
     EXPECT_EQ(enabledDuring, std::vector<bool>(6, false));
-    EXPECT_EQ(window_->ProgressPos(), 0);
+    EXPECT_EQ(m_window->ProgressPos(), 0);
     EXPECT_TRUE(Control(ids::kCloseButton)->isEnabled());
-    EXPECT_FALSE(window_->isVisible()) << "the close waits for Make PDF, then happens";
-    EXPECT_EQ(commands_->closings, 1);
+    EXPECT_FALSE(m_window->isVisible()) << "the close waits for Make PDF, then happens";
+    EXPECT_EQ(m_commands->closings, 1);
 }
 
 TEST_F(WinMainWindowTest, MakePdfWithAnEmptyListDoesNothing) {
-    window_->SetProgressPos(30);
+    m_window->SetProgressPos(30);
     Control<CHoverIconButton>(ids::kMakePdfButton)->click();
-    EXPECT_EQ(commands_->makePdf, 0);
-    EXPECT_EQ(window_->ProgressPos(), 30);
+    EXPECT_EQ(m_commands->makePdf, 0);
+    EXPECT_EQ(m_window->ProgressPos(), 30);
 }
 
 TEST_F(WinMainWindowTest, ProgressFromAnotherThreadReachesTheBar) {
-    std::thread monitor([&] { window_->SetProgressPos(42); });
+    std::thread monitor([&] { m_window->SetProgressPos(42); });
     monitor.join();
     QApplication::processEvents();
-    EXPECT_EQ(window_->ProgressPos(), 42);
+    EXPECT_EQ(m_window->ProgressPos(), 42);
 }
 
 TEST_F(WinMainWindowTest, AboutBoxShowsLinksAndBuildDetails) {
@@ -160,14 +160,14 @@ TEST_F(WinMainWindowTest, AboutBoxShowsLinksAndBuildDetails) {
         inspected = true;
         about->findChild<QPushButton*>("1")->click();
     });
-    window_->findChild<QAction*>(ids::Name(ids::kAbout))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kAbout))->trigger();
     EXPECT_TRUE(inspected);
 }
 
 TEST_F(WinMainWindowTest, HelpSupportAndWebOpenTheirTargets) {
-    window_->findChild<QAction*>(ids::Name(ids::kHelp))->trigger();
-    window_->findChild<QAction*>(ids::Name(ids::kTechnicalSupport))->trigger();
-    window_->findChild<QAction*>(ids::Name(ids::kWebPage))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kHelp))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kTechnicalSupport))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kWebPage))->trigger();
     const auto opened = OpenedPaths();
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "help.htm");
@@ -177,12 +177,12 @@ TEST_F(WinMainWindowTest, HelpSupportAndWebOpenTheirTargets) {
 }
 
 TEST_F(WinMainWindowTest, CloseAndExitEndTheWindow) {
-    window_->findChild<QAction*>(ids::Name(ids::kExit))->trigger();
-    EXPECT_FALSE(window_->isVisible());
-    window_->show();
+    m_window->findChild<QAction*>(ids::Name(ids::kExit))->trigger();
+    EXPECT_FALSE(m_window->isVisible());
+    m_window->show();
     Control<CHoverIconButton>(ids::kCloseButton)->click();
-    EXPECT_FALSE(window_->isVisible());
-    EXPECT_EQ(window_->result(), QDialog::Accepted);
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_window->result(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include "CHoverIconButton.h"
 #include "DocumentRecord.h"
 #include "MainWindowFixture.h"
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
+#include "widgets/CHoverIconButton.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using scrivola_win::kSizeColumn;
 using Names = std::vector<std::string>;
 
 TEST_F(WinMainWindowTest, AddFilesAppendsRowsAndRemembersTheFolder) {
-    const std::string docs = (home_.Files() / "docs").string();
+    const std::string docs = (m_home.Files() / "docs").string();
     const std::string big = MakeFile("docs/big.XLS", 123456);
     const std::string small = MakeFile("docs/small.doc", 999);
     const std::string overlong = "/" + std::string(300, 'l') + ".doc";
@@ -29,7 +29,7 @@ TEST_F(WinMainWindowTest, AddFilesAppendsRowsAndRemembersTheFolder) {
     EXPECT_FALSE(List().ItemText(0, kDateColumn).isEmpty());
     EXPECT_FALSE(List().ItemText(0, scrivola_win::kTypeColumn).isEmpty());
     EXPECT_FALSE(List().ItemIcon(0).isNull());
-    EXPECT_EQ(window_->RowFullPath(1), small);
+    EXPECT_EQ(m_window->RowFullPath(1), small);
     EXPECT_EQ(scrivola_win::ReadSetting(scrivola_win::settings::kAddFilesInitialDir), docs);
 
     // One file: its folder with the closing slash; same file twice gives two rows.
@@ -39,17 +39,17 @@ TEST_F(WinMainWindowTest, AddFilesAppendsRowsAndRemembersTheFolder) {
     EXPECT_EQ(scrivola_win::ReadSetting(scrivola_win::settings::kAddDirectoryInitialDir), "");
 
     // The dialog opens in the remembered folder; cancelling changes nothing.
-    window_->AddFilesCommand();
-    EXPECT_EQ(dialogs_->lastInitialDir, docs + "/");
+    m_window->AddFilesCommand();
+    EXPECT_EQ(m_dialogs->lastInitialDir, docs + "/");
     EXPECT_EQ(List().RowCount(), 3);
 }
 
 TEST_F(WinMainWindowTest, EveryAddFilesTriggerAsksForDocuments) {
     Control<CHoverIconButton>(ids::kAddFilesButton)->click();
-    window_->findChild<QAction*>(ids::Name(ids::kAddFiles))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kAddFiles))->trigger();
     Key(&List(), Qt::Key_Insert);
-    window_->OnCommand(ids::kContextAddFiles);
-    EXPECT_EQ(dialogs_->documentQuestions, 4);
+    m_window->OnCommand(ids::kContextAddFiles);
+    EXPECT_EQ(m_dialogs->documentQuestions, 4);
     EXPECT_EQ(List().RowCount(), 0);
 }
 
@@ -57,18 +57,18 @@ TEST_F(WinMainWindowTest, AddDirectoryListsNestedDocumentsAndRemembersItsOwnFold
     MakeFile("tree/a.doc");
     MakeFile("tree/skip.txt");
     MakeFile("tree/inner/b.rtf");
-    dialogs_->folderAnswers.push_back((home_.Files() / "tree").string());
-    window_->findChild<QAction*>(ids::Name(ids::kAddDirectory))->trigger();
+    m_dialogs->folderAnswers.push_back((m_home.Files() / "tree").string());
+    m_window->findChild<QAction*>(ids::Name(ids::kAddDirectory))->trigger();
 
     Names names = Column(kFilenameColumn);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Names{"a.doc", "b.rtf"}));
     EXPECT_EQ(scrivola_win::ReadSetting(scrivola_win::settings::kAddDirectoryInitialDir),
-              (home_.Files() / "tree").string());
+              (m_home.Files() / "tree").string());
     EXPECT_EQ(scrivola_win::ReadSetting(scrivola_win::settings::kAddFilesInitialDir), "");
 
-    window_->AddDirectoryCommand();  // cancelled
-    EXPECT_EQ(dialogs_->lastInitialDir, (home_.Files() / "tree").string());
+    m_window->AddDirectoryCommand();  // cancelled
+    EXPECT_EQ(m_dialogs->lastInitialDir, (m_home.Files() / "tree").string());
     EXPECT_EQ(List().RowCount(), 2);
 }
 
@@ -93,7 +93,7 @@ TEST_F(WinMainWindowTest, HeaderClicksSortDescendingFirstAndNewRowsGoToTheEnd) {
     AddFiles({MakeFile("0.doc")});
     EXPECT_EQ(Column(kFilenameColumn), (Names{"A.doc", "b.doc", "c.doc", "0.doc"}));
 
-    window_->SortByColumn(kFilenameColumn, true);
+    m_window->SortByColumn(kFilenameColumn, true);
     EXPECT_EQ(Column(kFilenameColumn), (Names{"c.doc", "b.doc", "A.doc", "0.doc"}));
 }
 
@@ -116,9 +116,9 @@ TEST_F(WinMainWindowTest, MovingCarriesTextsIconAndRecordAndSelectsOnlyTheMovedR
     EXPECT_EQ(record->Texts()[kFilenameColumn], "r1.xls");
 
     Key(&List(), Qt::Key_O, Qt::ControlModifier);
-    window_->findChild<QAction*>(ids::Name(ids::kMoveUpButton))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kMoveUpButton))->trigger();
     EXPECT_EQ(Column(kFilenameColumn), (Names{"r1.xls", "r0.doc", "r2.ppt", "r3.doc"}));
-    window_->OnCommand(ids::kContextMoveDown);
+    m_window->OnCommand(ids::kContextMoveDown);
     Control<CHoverIconButton>(ids::kMoveDownButton)->click();
     EXPECT_EQ(Column(kFilenameColumn), (Names{"r0.doc", "r2.ppt", "r1.xls", "r3.doc"}));
     EXPECT_EQ(List().SelectedRows(), std::vector<int>{2});
@@ -133,11 +133,11 @@ TEST_F(WinMainWindowTest, DeleteSelectAllAndDeleteAll) {
 
     Key(Control(ids::kCloseButton), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0, 1}));
-    window_->findChild<QAction*>(ids::Name(ids::kDeleteSelected))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kDeleteSelected))->trigger();
     EXPECT_EQ(List().RowCount(), 0);
 
     AddFiles({MakeFile("r5.doc"), MakeFile("r6.doc")});
-    window_->findChild<QAction*>(ids::Name(ids::kDeleteAll))->trigger();
+    m_window->findChild<QAction*>(ids::Name(ids::kDeleteAll))->trigger();
     EXPECT_EQ(List().RowCount(), 0);
 }
 
@@ -153,7 +153,7 @@ TEST_F(WinMainWindowTest, EnterAndDoubleClickOpenTheSelectedDocuments) {
     Select({0, 2});
     Key(Control(ids::kCloseButton), Qt::Key_Return);
     EXPECT_EQ(OpenedPaths(), (Names{first, second}));
-    EXPECT_TRUE(window_->isVisible()) << "Enter never presses the Close button";
+    EXPECT_TRUE(m_window->isVisible()) << "Enter never presses the Close button";
 
     Select({2});
     emit List().RowDoubleClicked(2);
@@ -169,7 +169,7 @@ TEST_F(WinMainWindowTest, KeyHandlerSendsNavigationToTheListAndSwallowsEscape) {
     Key(closeButton, Qt::Key_Down);
     EXPECT_EQ(List().SelectedRows(), std::vector<int>{1});
     Key(closeButton, Qt::Key_Escape);
-    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(m_window->isVisible());
     Key(&List(), Qt::Key_End);
     EXPECT_EQ(List().SelectedRows(), std::vector<int>{1}) << "End does not move the selection";
 }
@@ -183,11 +183,11 @@ TEST_F(WinMainWindowTest, ContextMenuOpensOnlyWithASelection) {
 
     List().ClearRowSelection();
     rightClick(QPoint(5, List().viewport()->height() - 5));
-    EXPECT_EQ(window_->OpenContextMenu(), nullptr);
+    EXPECT_EQ(m_window->OpenContextMenu(), nullptr);
 
     Select({1});
     rightClick(QPoint(5, 5));
-    QMenu* menu = window_->OpenContextMenu();
+    QMenu* menu = m_window->OpenContextMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     QStringList itemIds;
@@ -201,7 +201,7 @@ TEST_F(WinMainWindowTest, ContextMenuOpensOnlyWithASelection) {
     EXPECT_EQ(Column(kFilenameColumn), (Names{"r1.doc", "r0.doc"}));
     menu->close();
     QApplication::processEvents();
-    EXPECT_EQ(window_->OpenContextMenu(), nullptr);
+    EXPECT_EQ(m_window->OpenContextMenu(), nullptr);
 }
 
 TEST_F(WinMainWindowTest, DropsAddOnlyDocumentFiles) {
@@ -210,14 +210,14 @@ TEST_F(WinMainWindowTest, DropsAddOnlyDocumentFiles) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(report)),
                   QUrl::fromLocalFile(QString::fromStdString(MakeFile("drop/notes.txt"))),
-                  QUrl::fromLocalFile(QString::fromStdString((home_.Files() / "drop").string())),
+                  QUrl::fromLocalFile(QString::fromStdString((m_home.Files() / "drop").string())),
                   QUrl::fromLocalFile(
-                      QString::fromStdString((home_.Files() / "drop/folder.doc").string()))});
+                      QString::fromStdString((m_home.Files() / "drop/folder.doc").string()))});
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window_.get(), &enter);
+    QApplication::sendEvent(m_window.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window_.get(), &drop);
+    QApplication::sendEvent(m_window.get(), &drop);
     EXPECT_EQ(Column(kFilenameColumn), Names{"report.DOC"});
 }
 

@@ -26,7 +26,7 @@ class Dispatch;
 enum class VarType { Empty, I2, I4, Bool, BStr, Error, Dispatch, ByRef };
 
 class Variant {
-public:
+  public:
     Variant() = default;
     static Variant I2(std::int16_t value);
     static Variant I4(std::int32_t value);
@@ -38,8 +38,8 @@ public:
     // A by-reference variant pointing at another variant.
     static Variant ByRef(std::shared_ptr<Variant> target);
 
-    VarType Type() const { return type_; }
-    bool IsMissing() const { return type_ == VarType::Error && scode_ == DISP_E_PARAMNOTFOUND; }
+    VarType Type() const { return m_type; }
+    bool IsMissing() const { return m_type == VarType::Error && m_scode == DISP_E_PARAMNOTFOUND; }
 
     // Accessors throw AutomationError(DISP_E_TYPEMISMATCH) on another type.
     std::int16_t AsI2() const;
@@ -51,32 +51,32 @@ public:
     const Variant& Referenced() const;  // the target of a ByRef variant
 
     // A ByRef variant gives its target, any other variant itself.
-    const Variant& Value() const { return type_ == VarType::ByRef ? Referenced() : *this; }
+    const Variant& Value() const { return m_type == VarType::ByRef ? Referenced() : *this; }
 
-private:
-    VarType type_ = VarType::Empty;
-    std::int32_t integer_ = 0;  // I2, I4, Bool (0/1)
-    std::int32_t scode_ = 0;
-    std::string text_;
-    std::shared_ptr<Dispatch> object_;
-    std::shared_ptr<Variant> target_;
+  private:
+    VarType m_type = VarType::Empty;
+    std::int32_t m_integer = 0;  // I2, I4, Bool (0/1)
+    std::int32_t m_scode = 0;
+    std::string m_text;
+    std::shared_ptr<Dispatch> m_object;
+    std::shared_ptr<Variant> m_target;
 };
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
 class AutomationError : public std::runtime_error {
-public:
+  public:
     AutomationError(std::int32_t hresult, const std::string& message)
-        : std::runtime_error(message), hresult_(hresult) {}
-    std::int32_t HResult() const { return hresult_; }
+        : std::runtime_error(message), m_hresult(hresult) {}
+    std::int32_t HResult() const { return m_hresult; }
 
-private:
-    std::int32_t hresult_;
+  private:
+    std::int32_t m_hresult;
 };
 
 // An automation object. A failing call throws AutomationError.
 class Dispatch {
-public:
+  public:
     virtual ~Dispatch() = default;
     virtual Variant Invoke(std::int32_t dispid, InvokeKind kind,
                            const std::vector<Variant>& arguments) = 0;
@@ -87,7 +87,7 @@ using Factory = std::function<std::shared_ptr<Dispatch>()>;
 // Programmatic identifiers to factories. A factory may throw AutomationError
 // (for instance when the application behind it is not installed).
 class ClassTable {
-public:
+  public:
     static ClassTable& Instance();
     void Register(const std::string& progId, Factory factory);
     void Unregister(const std::string& progId);
@@ -95,8 +95,8 @@ public:
     // Throws AutomationError(REGDB_E_CLASSNOTREG) for an unknown identifier.
     std::shared_ptr<Dispatch> Create(const std::string& progId) const;
 
-private:
-    std::map<std::string, Factory> factories_;
+  private:
+    std::map<std::string, Factory> m_factories;
 };
 
 // The component-object runtime of the calling thread: CreateObject works

@@ -6,7 +6,7 @@
 namespace platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::uint64_t TickMs() = 0;
     virtual void SleepMs(std::uint32_t milliseconds) = 0;
@@ -17,18 +17,18 @@ Clock& SystemClock();
 
 // Time moves only when somebody sleeps (or the test advances it).
 class FakeClock : public Clock {
-public:
-    std::uint64_t TickMs() override { return now_; }
+  public:
+    std::uint64_t TickMs() override { return m_now; }
     void SleepMs(std::uint32_t milliseconds) override {
-        now_ += milliseconds;
-        slept_ += milliseconds;
+        m_now += milliseconds;
+        m_slept += milliseconds;
     }
-    void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
-    std::uint64_t TotalSleptMs() const { return slept_; }
+    void Advance(std::uint64_t milliseconds) { m_now += milliseconds; }
+    std::uint64_t TotalSleptMs() const { return m_slept; }
 
-private:
-    std::uint64_t now_ = 1000;
-    std::uint64_t slept_ = 0;
+  private:
+    std::uint64_t m_now = 1000;
+    std::uint64_t m_slept = 0;
 };
 
 }  // namespace platform

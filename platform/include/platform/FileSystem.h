@@ -1,5 +1,5 @@
 #pragma once
-// File attributes, deletion, atomic replacement and temporary names.
+// File attributes, deletion and temporary names (atomic replacement: AtomicFile.h).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,11 +25,6 @@ bool DeleteFile(std::string_view path);
 bool RenameReplace(std::string_view from, std::string_view to);
 
 std::optional<std::string> ReadWholeFile(std::string_view path);
-
-// Writes the whole text to a temporary file in the target's folder, flushes
-// it to disk and renames it over the target. On failure the target is left
-// as it was and the temporary file is removed.
-bool WriteFileAtomically(std::string_view path, std::string_view contents);
 
 // Creates every missing folder of the path (like mkdir -p).
 bool CreateDirectories(std::string_view path);

@@ -31,12 +31,12 @@ struct ProcessOptions {
     bool captureOutput = false;
     // Standard output and error go to /dev/null (ignored with captureOutput).
     bool discardOutput = false;
-    std::string workingDirectory;           // empty: the current one
-    std::vector<std::string> environment;   // extra "NAME=value" entries
+    std::string workingDirectory;          // empty: the current one
+    std::vector<std::string> environment;  // extra "NAME=value" entries
 };
 
 class Process {
-public:
+  public:
     // nullopt when the command line is empty or the program cannot be started.
     static std::optional<Process> Start(std::string_view commandLine,
                                         const ProcessOptions& options = {});
@@ -49,7 +49,7 @@ public:
     Process& operator=(const Process&) = delete;
     ~Process();  // closes the pipe; does not kill or wait for a running child
 
-    pid_t Id() const { return pid_; }
+    pid_t Id() const { return m_pid; }
 
     // Blocks until the child ends; its exit code (128 + signal when killed).
     int Wait();
@@ -67,11 +67,11 @@ public:
     // Reads until the child closes its end of the pipe.
     std::string ReadAll();
 
-private:
-    Process(pid_t pid, int outputFd) : pid_(pid), outputFd_(outputFd) {}
-    pid_t pid_ = -1;
-    int outputFd_ = -1;
-    std::optional<int> exitCode_;
+  private:
+    Process(pid_t pid, int outputFd) : m_pid(pid), m_outputFd(outputFd) {}
+    pid_t m_pid = -1;
+    int m_outputFd = -1;
+    std::optional<int> m_exitCode;
 };
 
 // Runs a command line, waits, and returns its exit code, or -1 when it could

@@ -11,9 +11,9 @@
 namespace platform {
 
 class Profile {
-public:
+  public:
     explicit Profile(std::string filePath);
-    const std::string& FilePath() const { return filePath_; }
+    const std::string& FilePath() const { return m_filePath; }
 
     // The whole stored value, or nothing when the file, section or key is missing.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
@@ -27,8 +27,8 @@ public:
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
     bool WriteInt(std::string_view section, std::string_view key, int value);
 
-private:
-    std::string filePath_;
+  private:
+    std::string m_filePath;
 };
 
 }  // namespace platform

@@ -26,11 +26,11 @@ namespace platform {
 using RegistryValue = std::variant<std::uint32_t, std::string>;  // REG_DWORD, REG_SZ
 
 class Registry {
-public:
+  public:
     explicit Registry(std::string filePath);
     // The current user's registry file (folder created on first write).
     static Registry CurrentUser();
-    const std::string& FilePath() const { return filePath_; }
+    const std::string& FilePath() const { return m_filePath; }
 
     bool KeyExists(std::string_view key) const;
     // Every value of a key, or nothing when the key does not exist.
@@ -53,8 +53,8 @@ public:
     // Names of the keys directly below `key`.
     std::vector<std::string> SubKeys(std::string_view key) const;
 
-private:
-    std::string filePath_;
+  private:
+    std::string m_filePath;
 };
 
 // $XDG_CONFIG_HOME/scrivola (default ~/.config/scrivola), no trailing '/'.

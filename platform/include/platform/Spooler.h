@@ -29,7 +29,7 @@ namespace platform {
 std::optional<std::string> SystemPrinterTablePath();
 
 class Spooler {
-public:
+  public:
     // The user's registry only, without a system-wide table.
     explicit Spooler(Registry registry);
     Spooler(Registry registry, std::optional<Registry> systemTable);
@@ -61,9 +61,9 @@ public:
     // when there is no such printer or the backend cannot be started.
     int Submit(std::string_view printer, std::string_view jobFile);
 
-private:
-    Registry registry_;
-    std::optional<Registry> systemTable_;
+  private:
+    Registry m_registry;
+    std::optional<Registry> m_systemTable;
 };
 
 }  // namespace platform

@@ -10,11 +10,13 @@
 #include <regex>
 #include <sstream>
 
-#include "TempFolder.h"
+#include "drivers/ConvertDocument.h"
 #include "office/AutomationServers.h"
 #include "platform/Automation.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Process.h"
-#include "scrivola/drivers/ConvertDocument.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
@@ -145,7 +147,7 @@ class ConversionEndToEndTest : public ::testing::Test {
         return pdf;
     }
 
-    testing::TempFolder folder;
+    testsupport::PrivateHome folder;
 };
 
 TEST_F(ConversionEndToEndTest, EachKindOfDocumentBecomesAPdfWithItsPagesAndText) {

@@ -12,14 +12,16 @@
 #include <fstream>
 #include <thread>
 
+#include "PrinterJobLock.h"
 #include "RecordingServer.h"
-#include "TempFolder.h"
+#include "drivers/ConvertDocument.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Spooler.h"
-#include "scrivola/drivers/ConvertDocument.h"
-#include "scrivola/drivers/PrinterJobLock.h"
-#include "scrivola/printing/DefaultPrinter.h"
-#include "scrivola/printing/PrinterSettings.h"
+#include "printing/DefaultPrinter.h"
+#include "printing/PrinterSettings.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
@@ -61,7 +63,7 @@ class ConvertDocumentTest : public ::testing::Test {
         return platform::Spooler::CurrentUser().GetDefaultPrinter();
     }
 
-    testing::TempFolder folder;
+    testsupport::PrivateHome folder;
     const std::string input = folder.Path("REPORT.DOC");
     const std::string output = folder.Path("report.pdf");
     platform::FakeClock clock;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RecordingServer.h"
-#include "scrivola/drivers/ApplicationDrivers.h"
+#include "drivers/ApplicationDrivers.h"
 
 namespace scrivola {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingServer.h"
-#include "scrivola/drivers/FormatDispatch.h"
+#include "drivers/FormatDispatch.h"
 
 namespace scrivola {
 namespace {

@@ -45,7 +45,7 @@ std::shared_ptr<RecordingServer> RecordingServer::Make(const std::string& name,
 
 std::shared_ptr<RecordingServer> RecordingServer::AnswerObject(std::int32_t dispid, InvokeKind kind,
                                                                const std::string& name) {
-    auto object = Make(name, log_);
+    auto object = Make(name, m_log);
     Answer(dispid, kind, Variant::Object(object));
     return object;
 }
@@ -54,29 +54,29 @@ Variant RecordingServer::Invoke(std::int32_t dispid, InvokeKind kind,
                                 const std::vector<Variant>& arguments) {
     static const char* const kKinds[] = {"Method", "Get", "Put"};
     std::string line =
-        name_ + "." + kKinds[static_cast<int>(kind)] + " " + std::to_string(dispid) + " [";
+        m_name + "." + kKinds[static_cast<int>(kind)] + " " + std::to_string(dispid) + " [";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         line += (i ? ", " : "") + Describe(arguments[i]);
     }
     line += "]";
-    log_->calls.push_back(line);
-    if (log_->failAtCall && *log_->failAtCall == log_->calls.size() - 1) {
+    m_log->calls.push_back(line);
+    if (m_log->failAtCall && *m_log->failAtCall == m_log->calls.size() - 1) {
         throw AutomationError(platform::automation::DISP_E_EXCEPTION, "failing on purpose");
     }
-    if (const auto action = actions_.find({dispid, kind}); action != actions_.end()) {
+    if (const auto action = m_actions.find({dispid, kind}); action != m_actions.end()) {
         action->second();
     }
-    const auto answer = answers_.find({dispid, kind});
-    return answer == answers_.end() ? Variant() : answer->second;
+    const auto answer = m_answers.find({dispid, kind});
+    return answer == m_answers.end() ? Variant() : answer->second;
 }
 
 ScopedClass::ScopedClass(std::string progId, platform::automation::Factory factory)
-    : progId_(std::move(progId)) {
-    platform::automation::ClassTable::Instance().Register(progId_, std::move(factory));
+    : m_progId(std::move(progId)) {
+    platform::automation::ClassTable::Instance().Register(m_progId, std::move(factory));
 }
 
 ScopedClass::~ScopedClass() {
-    platform::automation::ClassTable::Instance().Unregister(progId_);
+    platform::automation::ClassTable::Instance().Unregister(m_progId);
 }
 
 platform::automation::Factory HandOut(std::shared_ptr<RecordingServer> object) {

@@ -31,31 +31,31 @@ struct CallLog {
 class RecordingServer : public Dispatch, public std::enable_shared_from_this<RecordingServer> {
   public:
     RecordingServer(std::string name, std::shared_ptr<CallLog> log)
-        : name_(std::move(name)), log_(std::move(log)) {}
+        : m_name(std::move(name)), m_log(std::move(log)) {}
 
     static std::shared_ptr<RecordingServer> Make(const std::string& name,
                                                  const std::shared_ptr<CallLog>& log);
 
     // What a call answers; every other call answers an empty variant.
     void Answer(std::int32_t dispid, InvokeKind kind, Variant result) {
-        answers_[{dispid, kind}] = std::move(result);
+        m_answers[{dispid, kind}] = std::move(result);
     }
     // Answers with a new recording object of the given name, which is returned.
     std::shared_ptr<RecordingServer> AnswerObject(std::int32_t dispid, InvokeKind kind,
                                                   const std::string& name);
     // Runs when the call is made (after recording), e.g. to write a file.
     void OnCall(std::int32_t dispid, InvokeKind kind, std::function<void()> action) {
-        actions_[{dispid, kind}] = std::move(action);
+        m_actions[{dispid, kind}] = std::move(action);
     }
 
     Variant Invoke(std::int32_t dispid, InvokeKind kind,
                    const std::vector<Variant>& arguments) override;
 
   private:
-    std::string name_;
-    std::shared_ptr<CallLog> log_;
-    std::map<std::pair<std::int32_t, InvokeKind>, Variant> answers_;
-    std::map<std::pair<std::int32_t, InvokeKind>, std::function<void()>> actions_;
+    std::string m_name;
+    std::shared_ptr<CallLog> m_log;
+    std::map<std::pair<std::int32_t, InvokeKind>, Variant> m_answers;
+    std::map<std::pair<std::int32_t, InvokeKind>, std::function<void()>> m_actions;
 };
 
 // Registers factories for the duration of a test and removes them after.
@@ -67,7 +67,7 @@ class ScopedClass {
     ScopedClass& operator=(const ScopedClass&) = delete;
 
   private:
-    std::string progId_;
+    std::string m_progId;
 };
 
 // A factory that hands out `object` once and then nothing more of it, so

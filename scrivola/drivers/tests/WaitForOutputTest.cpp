@@ -9,8 +9,10 @@
 #include <fstream>
 #include <functional>
 
-#include "TempFolder.h"
-#include "scrivola/drivers/WaitForOutput.h"
+#include "drivers/WaitForOutput.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "testing/PrivateHome.h"
 
 namespace scrivola {
 namespace {
@@ -34,7 +36,7 @@ constexpr std::uint64_t kFinalPause = 5000;
 
 class WaitForOutputTest : public ::testing::Test {
   protected:
-    testing::TempFolder folder;
+    testsupport::PrivateHome folder;
     const std::string output = folder.Path("out.pdf");
     ScriptedClock clock;
 };

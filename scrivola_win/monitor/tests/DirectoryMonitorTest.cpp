@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "MonitorGuiSupport.h"
-#include "SettingsKeys.h"
+#include "MonitorPairStore.h"
 #include "monitor/DirectoryMonitor.h"
-#include "monitor/MonitorPairStore.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
+#include "settings/SettingsKeys.h"
 
 using monitor::DirectoryMonitor;
 using monitor::MonitorPair;
@@ -46,7 +46,7 @@ class DirectoryMonitorTest : public ::testing::Test {
         TurnViewingOff();
     }
     QApplication& application = GuiApplication();  // before any widget
-    ScratchHome home;
+    testsupport::PrivateHome home;
     fs::path in = home.Files() / "in";
     fs::path out = home.Files() / "out";
     std::shared_ptr<FakeConverter> converter = std::make_shared<FakeConverter>();
@@ -118,7 +118,7 @@ TEST_F(DirectoryMonitorTest, SheetOkWithAnEmptyListStopsTheMonitor) {
 class RunnerMonitorConverterTest : public DirectoryMonitorTest {};
 
 TEST_F(RunnerMonitorConverterTest, ProgressFromTheMonitorThreadArrivesOnTheUiThread) {
-    home.Set("MONITOR_FAKE_PROGRESS", "42");
+    home.Set("FAKE_SCRIVOLA_PROGRESS", "42");
     QObject window;
     std::vector<std::pair<int, std::thread::id>> progress;
     auto converter = monitor::RunnerMonitorConverter::Create(
@@ -141,7 +141,7 @@ TEST_F(RunnerMonitorConverterTest, ProgressFromTheMonitorThreadArrivesOnTheUiThr
 }
 
 TEST_F(RunnerMonitorConverterTest, ProgressForAWindowThatIsGoneIsDropped) {
-    home.Set("MONITOR_FAKE_PROGRESS", "42");
+    home.Set("FAKE_SCRIVOLA_PROGRESS", "42");
     auto window = std::make_unique<QObject>();
     int calls = 0;
     auto converter = monitor::RunnerMonitorConverter::Create(FakeConverterPath(), window.get(),

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "MonitorGuiSupport.h"
+#include "MonitorPairStore.h"
 #include "monitor/DirectoryMonitor.h"
-#include "monitor/MonitorPairStore.h"
 #include "platform/Process.h"
 
 using monitor::DirectoryMonitor;
@@ -46,18 +46,23 @@ class MonitorEndToEndTest : public ::testing::Test {
             fs::create_directories(folder);
         }
         TurnViewingOff();
-        home.Set("MONITOR_FAKE_LOG", home.Files() / "converter.log");
+        home.Set("FAKE_SCRIVOLA_LOG", home.Files() / "converter.log");
     }
+    // The inputs the stand-in converter was started with, from its log.
     std::vector<std::string> ConvertedInputs() {
         std::vector<std::string> inputs;
         std::ifstream log(home.Files() / "converter.log");
+        bool inputFollows = false;
         for (std::string line; std::getline(log, line);) {
-            inputs.push_back(line);
+            if (inputFollows && line.rfind("ARG ", 0) == 0) {
+                inputs.push_back(line.substr(4));
+            }
+            inputFollows = line == "ARG -i";
         }
         return inputs;
     }
 
-    ScratchHome home;
+    testsupport::PrivateHome home;
     fs::path in = home.Files() / "drop folder";
     fs::path out = home.Files() / "pdf out";
     fs::path second = home.Files() / "second";
@@ -65,7 +70,7 @@ class MonitorEndToEndTest : public ::testing::Test {
 
 TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList) {
     monitor::StoreMonitorPairs({{in.string(), out.string()}});
-    home.Set("MONITOR_FAKE_PROGRESS", "77");
+    home.Set("FAKE_SCRIVOLA_PROGRESS", "77");
     QObject window;
     std::vector<int> progress;
     DirectoryMonitor monitor(

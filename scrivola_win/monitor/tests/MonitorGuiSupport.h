@@ -55,10 +55,9 @@ bool PumpUntil(Condition condition, std::chrono::milliseconds limit = std::chron
     return true;
 }
 
-// The fake converter program built beside the tests.
+// The stand-in converter program of the shared test support.
 inline std::string FakeConverterPath() {
-    const char* bin = std::getenv("SCRIVOLA_BIN_DIR");
-    return std::string(bin != nullptr ? bin : ".") + "/monitor_fake_scrivola";
+    return FAKE_SCRIVOLA_PATH;
 }
 
 // The runner opens each finished PDF unless viewing is off.

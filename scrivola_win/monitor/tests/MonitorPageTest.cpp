@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "CSortListCtrl.h"
+#include "CImageManager.h"
+#include "CMonitorPairDlg.h"
 #include "MonitorGuiSupport.h"
-#include "monitor/CImageManager.h"
-#include "monitor/CMonitorPairDlg.h"
-#include "monitor/MonitorPairStore.h"
-#include "monitor/MonitorSheet.h"
+#include "MonitorPairStore.h"
+#include "MonitorSheet.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
+#include "widgets/CSortListCtrl.h"
 
 using monitor::CImageManager;
 using monitor::CMonitorPairDlg;
@@ -43,7 +43,7 @@ class MonitorPageTest : public ::testing::Test {
         return FindControl<QCheckBox>(page(), CImageManager::kEraseCheckId);
     }
 
-    ScratchHome home;
+    testsupport::PrivateHome home;
     std::unique_ptr<CPropertySheetWithLogoDlg> sheet;
     std::vector<MonitorPair> editorSaw;
     std::optional<MonitorPair> editorAnswer;

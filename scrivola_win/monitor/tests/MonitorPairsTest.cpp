@@ -2,10 +2,10 @@
 // and the page's working-copy rules.
 #include <gtest/gtest.h>
 
+#include "MonitorPairList.h"
+#include "MonitorPairStore.h"
 #include "MonitorTestSupport.h"
-#include "SettingsStore.h"
-#include "monitor/MonitorPairList.h"
-#include "monitor/MonitorPairStore.h"
+#include "settings/SettingsStore.h"
 
 using monitor::MonitorPair;
 using monitor::MonitorPairList;
@@ -38,7 +38,7 @@ std::vector<MonitorPair> NumberedPairs(int count) {
 
 class MonitorPairsTest : public ::testing::Test {
   protected:
-    ScratchHome home;
+    testsupport::PrivateHome home;
 };
 
 TEST_F(MonitorPairsTest, NoSectionLoadsNothingAndTheFlagOff) {

@@ -5,8 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "MonitorSweep.h"
 #include "MonitorTestSupport.h"
-#include "monitor/MonitorSweep.h"
 
 using monitor::MonitorPair;
 using monitor::PairMemory;
@@ -54,7 +54,7 @@ class MonitorSweepTest : public ::testing::Test {
     }
     SweepCounts Sweep() { return monitor::SweepMonitorPair(pair, converter, stop, memory); }
 
-    ScratchHome home;
+    testsupport::PrivateHome home;
     fs::path in = home.Files() / "in";
     fs::path out = home.Files() / "out";
     MonitorPair pair{in.string(), out.string()};

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ScratchHome.h"
-#include "SettingsKeys.h"
 #include "monitor/MonitorConverter.h"
 #include "platform/FileSystem.h"
+#include "settings/SettingsKeys.h"
+#include "testing/PrivateHome.h"
 
 namespace fs = std::filesystem;
 

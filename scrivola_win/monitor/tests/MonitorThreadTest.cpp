@@ -34,7 +34,7 @@ class MonitorThreadTest : public ::testing::Test {
         fs::create_directories(in);
         fs::create_directories(out);
     }
-    ScratchHome home;
+    testsupport::PrivateHome home;
     fs::path in = home.Files() / "in";
     fs::path out = home.Files() / "out";
     std::shared_ptr<FakeConverter> converter = std::make_shared<FakeConverter>();

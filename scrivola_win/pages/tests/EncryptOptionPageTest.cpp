@@ -2,8 +2,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "EncryptOptionRules.h"
 #include "GuiTestSupport.h"
-#include "pages/EncryptOptionRules.h"
 
 namespace {
 

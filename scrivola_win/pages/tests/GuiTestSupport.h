@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "ScratchHome.h"
-#include "SettingsStore.h"
 #include "pages/CPropertyPage.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
 #include "pages/SettingsSheet.h"
 #include "platform/FileSystem.h"
+#include "settings/SettingsStore.h"
+#include "testing/PrivateHome.h"
 
 inline QApplication& GuiApplication() {
     static int argc = 1;
@@ -57,6 +57,6 @@ class SheetTest : public ::testing::Test {
     }
     QWidget* PageWidget(int index) const { return sheet->Page(index); }
 
-    ScratchHome home;
+    testsupport::PrivateHome home;
     std::unique_ptr<CPropertySheetWithLogoDlg> sheet;
 };

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "ScratchHome.h"
-#include "SettingsKeys.h"
-#include "SettingsStore.h"
-#include "pages/PageSettings.h"
+#include "PageSettings.h"
 #include "platform/FileSystem.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "testing/PrivateHome.h"
 
 namespace pages {
 namespace {
@@ -30,7 +30,7 @@ void ExpectInOrder(const std::string& text, std::initializer_list<std::string_vi
 
 class PageSettingsTest : public ::testing::Test {
   protected:
-    ScratchHome home;
+    testsupport::PrivateHome home;
 };
 
 TEST(CheckBoxValue, OnlyZeroToTwoSurvive) {

@@ -3,8 +3,8 @@
 #include <QRadioButton>
 #include <optional>
 
+#include "CSaveModeDlg.h"
 #include "GuiTestSupport.h"
-#include "pages/CSaveModeDlg.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "pages/SaveModeRules.h"
+#include "SaveModeRules.h"
 
 namespace pages {
 namespace {

@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "RunnerTestSupport.h"
-#include "ScratchHome.h"
-#include "SettingsStore.h"
 #include "runner/ConversionRunner.h"
+#include "settings/SettingsStore.h"
+#include "testing/PrivateHome.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ class MakePdfTest : public ::testing::Test {
         EXPECT_EQ(host.progress.back(), 0);
     }
 
-    ScratchHome home;
+    testsupport::PrivateHome home;
     RecordingHost host;
     std::shared_ptr<ScriptedChooser> chooser = std::make_shared<ScriptedChooser>();
     std::unique_ptr<runner::ConversionRunner> runner;

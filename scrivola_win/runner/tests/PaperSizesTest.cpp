@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "runner/PaperSizes.h"
+#include "PaperSizes.h"
 
 namespace runner {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "runner/ProgressText.h"
+#include "ProgressText.h"
 
 namespace runner {
 namespace {

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "RunnerTestSupport.h"
-#include "ScratchHome.h"
-#include "SettingsStore.h"
 #include "runner/ConversionRunner.h"
+#include "settings/SettingsStore.h"
+#include "testing/PrivateHome.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(RealConverter, MakePdfConvertsEncryptsAndNamesATextDocument) {
         }
     }
     GuiApplication();
-    ScratchHome home;
+    testsupport::PrivateHome home;
     ASSERT_EQ(RunTool({Program("folivoprint"), "--install"}).exitCode, 0);
 
     const fs::path document = home.Files() / "my docs" / "notes.txt";

@@ -5,20 +5,20 @@
 
 #include <string>
 
+#include "ConverterProcess.h"
+#include "ListFileFolder.h"
 #include "RunnerTestSupport.h"
-#include "ScratchHome.h"
+#include "SetAsideOutput.h"
 #include "platform/FileSystem.h"
 #include "runner/ConversionRunner.h"
-#include "runner/ConverterProcess.h"
-#include "runner/ListFileFolder.h"
-#include "runner/SetAsideOutput.h"
+#include "testing/PrivateHome.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(HandleConverterOutput, EchoesEveryChunkAndTakesTheFirstProgressLine) {
-    ScratchHome home;
+    testsupport::PrivateHome home;
     const fs::path debugLog = home.Root() / "debug.log";
     home.Set("SCRIVOLA_DEBUG_LOG", debugLog);
     RecordingHost host;
@@ -65,7 +65,7 @@ TEST(RunChildWithOutput, AProgramThatCannotStartIsReported) {
 }
 
 TEST(ListFileFolder, WritesListsAndRemovesOnlyItsOwnFolder) {
-    ScratchHome home;
+    testsupport::PrivateHome home;
     Touch(home.Temp() / "pictobind.ver", "someone else's");
     std::string folderPath;
     {
@@ -84,7 +84,7 @@ TEST(ListFileFolder, WritesListsAndRemovesOnlyItsOwnFolder) {
 }
 
 TEST(SetAsideOutput, TheEarlierFileReturnsOnlyWhenNothingReplacedIt) {
-    ScratchHome home;
+    testsupport::PrivateHome home;
     const fs::path output = home.Files() / "report.pdf";
 
     Touch(output, "old");

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 TEST(DialogUnits, ConvertsByQuarterCharacterWidthAndEighthHeight) {
     const DialogUnits units(DialogBaseUnits{6, 13});

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "CFolderPicker.h"
 #include "GuiTestSupport.h"
+#include "widgets/CFolderPicker.h"
 
 namespace {
 

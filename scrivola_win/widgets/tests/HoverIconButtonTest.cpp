@@ -2,8 +2,8 @@
 
 #include <QPixmap>
 
-#include "CHoverIconButton.h"
 #include "GuiTestSupport.h"
+#include "widgets/CHoverIconButton.h"
 
 namespace {
 

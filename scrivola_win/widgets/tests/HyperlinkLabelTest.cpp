@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QMessageBox>
 
-#include "CHyperlinkLabel.h"
 #include "GuiTestSupport.h"
+#include "widgets/CHyperlinkLabel.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "CPercentProgressCtrl.h"
 #include "GuiTestSupport.h"
+#include "widgets/CPercentProgressCtrl.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QSizeGrip>
 
-#include "CSizingDialog.h"
 #include "GuiTestSupport.h"
+#include "widgets/CSizingDialog.h"
 
 namespace {
 

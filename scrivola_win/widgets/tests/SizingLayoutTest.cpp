@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SizingLayout.h"
+#include "widgets/SizingLayout.h"
 
 using namespace widgets;
 

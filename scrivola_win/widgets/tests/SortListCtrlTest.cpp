@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QSignalSpy>
 
-#include "CSortListCtrl.h"
 #include "GuiTestSupport.h"
 #include "TestRecords.h"
+#include "widgets/CSortListCtrl.h"
 
 namespace {
 

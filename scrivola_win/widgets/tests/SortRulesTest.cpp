@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HeaderArrow.h"
-#include "SortRules.h"
+#include "widgets/SortRules.h"
 
 using namespace widgets;
 

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <map>
 
-#include "ListRowRecord.h"
-#include "SortRules.h"
+#include "widgets/ListRowRecord.h"
+#include "widgets/SortRules.h"
 
 class CountedRecord : public ListRowRecord {
   public:

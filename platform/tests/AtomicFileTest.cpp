@@ -1,0 +1,85 @@
+#include "platform/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ScratchFolder.h"
+#include "platform/FileSystem.h"
+
+namespace platform {
+namespace {
+
+class AtomicFileTest : public testing::ScratchFolderTest {
+  protected:
+    std::vector<std::string> Names(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Path(folder))) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(AtomicFileTest, AFailingWriterKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    const std::string file = WriteFile("work/keep.txt", "old contents");
+    EXPECT_THROW(ReplaceFileAtomically(file,
+                                       [](std::FILE* stream) -> bool {
+                                           std::fputs("half of the new", stream);
+                                           std::fflush(stream);
+                                           throw std::runtime_error("stopped");
+                                       }),
+                 std::runtime_error);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileAtomically(
+        file, [](std::FILE* stream) { return std::fputs("half", stream) < 0; }, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadWholeFile(file), "old contents");
+    EXPECT_EQ(Names("work"), std::vector<std::string>{"keep.txt"});
+
+    ASSERT_TRUE(WriteFileAtomically(file, "new contents"));
+    EXPECT_EQ(ReadWholeFile(file), "new contents");
+    EXPECT_EQ(Names("work"), std::vector<std::string>{"keep.txt"});
+}
+
+TEST_F(AtomicFileTest, RefusesToReplaceAFolder) {
+    ASSERT_TRUE(CreateDirectories(Path("work/sub")));
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(Path("work/sub"), "x", &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(IsDirectory(Path("work/sub")));
+    EXPECT_EQ(Names("work"), std::vector<std::string>{"sub"});
+}
+
+TEST_F(AtomicFileTest, ReplacesTheTargetOfASymbolicLinkAndKeepsItsMode) {
+    const std::string target = WriteFile("real/settings.ini", "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(CreateDirectories(Path("work")));
+    const std::string link = Path("work/settings.ini");
+    std::filesystem::create_symlink(target, link);
+
+    ASSERT_TRUE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(target), "new");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names("real"), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(AtomicFileTest, ANewFileTakesTheRequestedMode) {
+    ASSERT_TRUE(CreateDirectories(Path("work")));
+    ASSERT_TRUE(WriteFileAtomically(Path("work/secret"), "x", nullptr, 0600));
+    struct stat info {};
+    ASSERT_EQ(stat(Path("work/secret").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+// Rasterising a PDF job with Ghostscript.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "OutputPlan.h"
+
+namespace folivo {
+
+// tiff24nc (multi-page), png16m, jpeg or bmp16m.
+std::string GhostscriptDevice(OutputFormat format);
+
+// Ghostscript expands '%' in output file names; doubled, a path is taken as
+// it stands.
+std::string EscapeOutputFile(std::string_view path);
+
+// `outputFile` is passed as it is (already escaped, with any %d template).
+std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutionDpi,
+                                              const std::string& outputFile,
+                                              const std::string& job);
+
+// Runs Ghostscript and waits; nothing on success, else what went wrong.
+std::optional<std::string> RunGhostscript(const std::vector<std::string>& arguments);
+
+}  // namespace folivo

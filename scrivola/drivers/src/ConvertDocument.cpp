@@ -1,0 +1,32 @@
+#include "drivers/ConvertDocument.h"
+
+#include "PrinterJobLock.h"
+#include "platform/FileSystem.h"
+#include "printing/DefaultPrinter.h"
+#include "printing/PrinterSettings.h"
+
+namespace scrivola {
+
+int ConvertDocument(const std::string& input, const std::string& workingOutput,
+                    platform::Clock& clock) {
+    if (!platform::GetFileStatus(input)) {
+        return 0;
+    }
+    PrinterJobLock lock;
+    // A path the printer cannot be given would send the job elsewhere.
+    if (!ConfigurePrinterForJob(workingOutput)) {
+        return 0;
+    }
+    PrinterSelectionServices services;
+    services.clock = &clock;
+    std::string savedPrinter = SelectVirtualPrinter(services);
+    const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, clock) : 0;
+    RestoreDefaultPrinter(savedPrinter);
+    return result;
+}
+
+int ConvertDocument(const std::string& input, const std::string& workingOutput) {
+    return ConvertDocument(input, workingOutput, platform::SystemClock());
+}
+
+}  // namespace scrivola

@@ -1,0 +1,25 @@
+#pragma once
+// "Base Setting": whether each finished PDF is opened for viewing.
+#include "PageSettings.h"
+#include "pages/CPropertyPage.h"
+
+class QCheckBox;
+
+class CBaseSettingDlg : public CPropertyPage {
+  public:
+    static constexpr int kTemplateId = 132;
+    static constexpr int kViewCheckId = 1031;
+
+    CBaseSettingDlg();
+    void OnOK() override;
+    const pages::BaseSettingFields& Fields() const { return m_fields; }
+
+  protected:
+    void CreateControls(const DialogUnits& units) override;
+    void OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override;
+
+  private:
+    pages::BaseSettingFields m_fields;
+    QCheckBox* m_view = nullptr;
+};
