@@ -6,12 +6,6 @@
 #include "platform/Shell.h"
 
 namespace scrivola {
-namespace {
-
-// The spooler needs a moment after each change before printing follows it.
-constexpr std::uint32_t kSpoolerSettleMs = 100;
-
-}  // namespace
 
 std::string MissingPrinterQuestion() {
     return std::string("Can't locate the '") + kVirtualPrinterName +
@@ -24,14 +18,12 @@ std::string SelectVirtualPrinter() {
 }
 
 std::string SelectVirtualPrinter(const PrinterSelectionServices& services) {
-    platform::Clock& clock = services.clock ? *services.clock : platform::SystemClock();
     platform::Spooler spooler =
         services.spooler ? services.spooler() : platform::Spooler::CurrentUser();
 
+    // The spooler stand-in takes a change at once, so no pause follows it.
     std::string savedPrinter = spooler.GetDefaultPrinter().value_or(std::string());
-    clock.SleepMs(kSpoolerSettleMs);
     const bool selected = spooler.SetDefaultPrinter(kVirtualPrinterName);
-    clock.SleepMs(kSpoolerSettleMs);
     if (selected) {
         return savedPrinter;
     }

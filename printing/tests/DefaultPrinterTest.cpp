@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
 #include "platform/Spooler.h"
 #include "testing/PrivateHome.h"
 
@@ -21,7 +20,6 @@ struct ProcessEnded {
 class DefaultPrinterTest : public ::testing::Test {
   protected:
     PrivateHome m_folder;
-    platform::FakeClock m_clock;
     std::vector<std::string> m_questions;
     std::vector<std::string> m_opened;
     bool m_answer = false;
@@ -30,7 +28,6 @@ class DefaultPrinterTest : public ::testing::Test {
 
     PrinterSelectionServices Services() {
         PrinterSelectionServices services;
-        services.clock = &m_clock;
         services.askYesNo = [this](std::string_view question) {
             m_questions.emplace_back(question);
             return m_answer;
@@ -55,7 +52,6 @@ TEST_F(DefaultPrinterTest, SelectsTheVirtualPrinterAndRestoresThePreviousOne) {
     std::string saved = SelectVirtualPrinter(Services());
     EXPECT_EQ(saved, "Office Laser");
     EXPECT_EQ(Spooler().GetDefaultPrinter(), kVirtualPrinterName);
-    EXPECT_EQ(m_clock.TotalSleptMs(), 200u);
     EXPECT_TRUE(m_questions.empty());
 
     RestoreDefaultPrinter(saved);

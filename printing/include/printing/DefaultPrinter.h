@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Clock.h"
 #include "platform/Spooler.h"
 
 namespace scrivola {
@@ -22,7 +21,6 @@ std::string MissingPrinterQuestion();
 // What SelectVirtualPrinter works with; the defaults are the real ones.
 struct PrinterSelectionServices {
     std::function<platform::Spooler()> spooler = [] { return platform::Spooler::CurrentUser(); };
-    platform::Clock* clock = nullptr;  // null: the system clock
     std::function<bool(std::string_view question)> askYesNo;
     std::function<int(std::string_view target)> openDocument;
     // Ends the process; must not return (tests throw from it).

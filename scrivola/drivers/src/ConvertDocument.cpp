@@ -1,6 +1,9 @@
 #include "drivers/ConvertDocument.h"
 
+#include <optional>
+
 #include "PrinterJobLock.h"
+#include "drivers/WaitForOutput.h"
 #include "platform/FileSystem.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PrinterSettings.h"
@@ -17,10 +20,10 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     if (!ConfigurePrinterForJob(workingOutput)) {
         return 0;
     }
-    PrinterSelectionServices services;
-    services.clock = &clock;
-    std::string savedPrinter = SelectVirtualPrinter(services);
-    const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, clock) : 0;
+    std::string savedPrinter = SelectVirtualPrinter();
+    // A file already at the path (an earlier output) is not this job's result.
+    const std::optional<FileIdentity> before = IdentifyFile(workingOutput);
+    const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, before, clock) : 0;
     RestoreDefaultPrinter(savedPrinter);
     return result;
 }

@@ -2,49 +2,55 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <optional>
-
-#include "platform/FileSystem.h"
 
 namespace scrivola {
 
 namespace {
-
-constexpr std::uint32_t kAppearancePollMs = 500;
-constexpr std::uint32_t kSettlingPollMs = 1000;
-constexpr std::uint32_t kLockedRetryMs = 1000;
-constexpr std::uint32_t kFinalPauseMs = 5000;
 
 bool TimedOut(platform::Clock& clock, std::uint64_t start) {
     // Whole seconds, as the tick count is read.
     return (clock.TickMs() - start) / 1000 > kOutputTimeoutMs / 1000;
 }
 
-void WaitUntilPresent(const std::string& path, platform::Clock& clock) {
+// The job's file: present, and not the file that was there before the job.
+std::optional<FileIdentity> NewFile(const std::string& path,
+                                    const std::optional<FileIdentity>& before) {
+    std::optional<FileIdentity> now = IdentifyFile(path);
+    if (now && before && *now == *before) {
+        return std::nullopt;
+    }
+    return now;
+}
+
+// False when no new file appeared in time.
+bool WaitUntilPresent(const std::string& path, const std::optional<FileIdentity>& before,
+                      platform::Clock& clock) {
     const std::uint64_t start = clock.TickMs();
-    while (!platform::GetFileStatus(path)) {
-        clock.SleepMs(kAppearancePollMs);
+    while (!NewFile(path, before)) {
+        clock.SleepMs(kOutputPollMs);
         if (TimedOut(clock, start)) {
-            return;
+            return NewFile(path, before).has_value();
         }
     }
+    return true;
 }
 
 // Ends after two equal positive sizes in a row, or at once when the file is
-// empty or missing.
+// empty or missing. A file the printer renamed into place passes at the
+// second look.
 void WaitUntilSizeSettles(const std::string& path, platform::Clock& clock) {
     std::optional<std::uint64_t> previousSize;
     for (;;) {
-        const std::optional<platform::FileStatus> status = platform::GetFileStatus(path);
-        if (!status || status->size == 0 || status->size == previousSize) {
+        const std::optional<FileIdentity> file = IdentifyFile(path);
+        if (!file || file->size == 0 || file->size == previousSize) {
             return;
         }
-        previousSize = status->size;
-        clock.SleepMs(kSettlingPollMs);
+        previousSize = file->size;
+        clock.SleepMs(kOutputPollMs);
     }
 }
 
@@ -70,24 +76,42 @@ void WaitUntilUnlocked(const std::string& path, platform::Clock& clock) {
         if (TimedOut(clock, start)) {
             return;
         }
-        clock.SleepMs(kLockedRetryMs);
+        clock.SleepMs(kOutputPollMs);
     }
 }
 
 }  // namespace
 
-int WaitForOutput(const std::string& path, platform::Clock& clock) {
-    WaitUntilPresent(path, clock);
-    WaitUntilSizeSettles(path, clock);
-    WaitUntilUnlocked(path, clock);
-    clock.SleepMs(kFinalPauseMs);
-    // A folder at the output path is no printed file.
-    const std::optional<platform::FileStatus> status = platform::GetFileStatus(path);
-    return status && !status->isDirectory ? 1 : 0;
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    FileIdentity identity;
+    identity.device = info.st_dev;
+    identity.inode = info.st_ino;
+    identity.modifiedNs =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    identity.size = static_cast<std::uint64_t>(info.st_size);
+    identity.isDirectory = S_ISDIR(info.st_mode);
+    return identity;
 }
 
-int WaitForOutput(const std::string& path) {
-    return WaitForOutput(path, platform::SystemClock());
+int WaitForOutput(const std::string& path, const std::optional<FileIdentity>& before,
+                  platform::Clock& clock) {
+    if (!WaitUntilPresent(path, before, clock)) {
+        return 0;
+    }
+    WaitUntilSizeSettles(path, clock);
+    WaitUntilUnlocked(path, clock);
+    // A folder at the output path is no printed file, and neither is the
+    // file that was there before the job.
+    const std::optional<FileIdentity> file = NewFile(path, before);
+    return file && !file->isDirectory ? 1 : 0;
+}
+
+int WaitForOutput(const std::string& path, const std::optional<FileIdentity>& before) {
+    return WaitForOutput(path, before, platform::SystemClock());
 }
 
 }  // namespace scrivola

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "drivers/WaitForOutput.h"
 #include "platform/FileSystem.h"
@@ -32,7 +34,13 @@ void WriteBytes(const std::string& path, std::size_t count, bool append = false)
     std::ofstream(path, append ? std::ios::app : std::ios::trunc) << std::string(count, 'x');
 }
 
-constexpr std::uint64_t kFinalPause = 5000;
+// The file as the printer leaves it: written beside the target, then
+// renamed into place.
+void PrintByRename(const std::string& path, std::size_t count) {
+    const std::string temporary = path + ".part";
+    WriteBytes(temporary, count);
+    ASSERT_EQ(std::rename(temporary.c_str(), path.c_str()), 0);
+}
 
 class WaitForOutputTest : public ::testing::Test {
   protected:
@@ -41,50 +49,49 @@ class WaitForOutputTest : public ::testing::Test {
     ScriptedClock clock;
 };
 
-TEST_F(WaitForOutputTest, FileAppearingLaterIsAwaitedThenSettledThenPaused) {
+TEST_F(WaitForOutputTest, AFileRenamedIntoPlaceEndsTheWaitAtTheNextLook) {
     clock.onSleep = [this](std::uint64_t slept) {
-        if (slept == 2000) {
-            WriteBytes(output, 100);
+        if (slept == 1000) {
+            PrintByRename(output, 100);
         }
     };
-    EXPECT_EQ(WaitForOutput(output, clock), 1);
-    // Four polls of 500 ms, one second to see the size twice, the pause.
-    EXPECT_EQ(clock.TotalSleptMs(), 2000 + 1000 + kFinalPause);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 1);
+    // Polls of 50 ms until the file is there, one more to see its size again.
+    EXPECT_EQ(clock.TotalSleptMs(), 1000 + kOutputPollMs);
 }
 
 TEST_F(WaitForOutputTest, GrowingFileIsPolledUntilItsSizeRepeats) {
     WriteBytes(output, 10);
     clock.onSleep = [this](std::uint64_t slept) {
-        if (slept <= 3000) {
+        if (slept <= 3 * kOutputPollMs) {
             WriteBytes(output, 10, true);
         }
     };
-    EXPECT_EQ(WaitForOutput(output, clock), 1);
-    // Sizes 10, 20, 30, 40, 40: four seconds of settling.
-    EXPECT_EQ(clock.TotalSleptMs(), 4000 + kFinalPause);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 1);
+    // Sizes 10, 20, 30, 40, 40.
+    EXPECT_EQ(clock.TotalSleptMs(), 4 * kOutputPollMs);
 }
 
 TEST_F(WaitForOutputTest, EmptyFileEndsSettlingAtOnce) {
     WriteBytes(output, 0);
-    EXPECT_EQ(WaitForOutput(output, clock), 1);
-    EXPECT_EQ(clock.TotalSleptMs(), kFinalPause);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 1);
+    EXPECT_EQ(clock.TotalSleptMs(), 0u);
 }
 
-TEST_F(WaitForOutputTest, FileLockedByThePrinterIsRetriedEverySecondUntilReleased) {
+TEST_F(WaitForOutputTest, FileLockedByThePrinterIsAwaitedUntilReleased) {
     WriteBytes(output, 50);
     const int printerFd = ::open(output.c_str(), O_RDWR);
     ASSERT_GE(printerFd, 0);
     ASSERT_EQ(::flock(printerFd, LOCK_EX), 0);
     int heldFd = printerFd;
     clock.onSleep = [&heldFd](std::uint64_t slept) {
-        if (slept == 4000 && heldFd >= 0) {
+        if (slept == 2000 && heldFd >= 0) {
             ::close(heldFd);
             heldFd = -1;
         }
     };
-    EXPECT_EQ(WaitForOutput(output, clock), 1);
-    // One second of settling, three retries while locked, the pause.
-    EXPECT_EQ(clock.TotalSleptMs(), 1000 + 3000 + kFinalPause);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 1);
+    EXPECT_EQ(clock.TotalSleptMs(), 2000u);
     if (heldFd >= 0) {
         ::close(heldFd);
     }
@@ -94,21 +101,41 @@ TEST_F(WaitForOutputTest, LockThatIsNeverReleasedEndsAfterTheTimeOut) {
     WriteBytes(output, 50);
     const int printerFd = ::open(output.c_str(), O_RDWR);
     ASSERT_EQ(::flock(printerFd, LOCK_EX), 0);
-    WaitForOutput(output, clock);
+    WaitForOutput(output, std::nullopt, clock);
     ::close(printerFd);
-    EXPECT_LE(clock.TotalSleptMs(), 1000 + kOutputTimeoutMs + 1000 + kFinalPause);
     EXPECT_GE(clock.TotalSleptMs(), kOutputTimeoutMs);
+    EXPECT_LE(clock.TotalSleptMs(), kOutputTimeoutMs + 1000 + kOutputPollMs);
 }
 
 TEST_F(WaitForOutputTest, FileThatNeverAppearsTimesOutAfterTwoMinutes) {
-    EXPECT_EQ(WaitForOutput(output, clock), 0);
-    // Polls every 500 ms until more than 120 whole seconds have passed.
-    EXPECT_EQ(clock.TotalSleptMs(), 121000 + kFinalPause);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 0);
+    // Polls until more than 120 whole seconds have passed.
+    EXPECT_EQ(clock.TotalSleptMs(), 121000u);
 }
 
 TEST_F(WaitForOutputTest, FolderAtTheOutputPathIsNoResult) {
     ASSERT_TRUE(platform::CreateDirectories(output));
-    EXPECT_EQ(WaitForOutput(output, clock), 0);
+    EXPECT_EQ(WaitForOutput(output, std::nullopt, clock), 0);
+}
+
+// An output of the same name from before the job must not pass for the
+// job's result, whether the printer replaces it late or never.
+TEST_F(WaitForOutputTest, TheFileFromBeforeTheJobIsNeverTheResult) {
+    WriteBytes(output, 70);
+    const std::optional<FileIdentity> before = IdentifyFile(output);
+    ASSERT_TRUE(before);
+    clock.onSleep = [this](std::uint64_t slept) {
+        if (slept == 3000) {
+            PrintByRename(output, 70);  // same size: only the identity tells
+        }
+    };
+    EXPECT_EQ(WaitForOutput(output, before, clock), 1);
+    EXPECT_GE(clock.TotalSleptMs(), 3000u);
+
+    ScriptedClock idle;
+    const std::optional<FileIdentity> printed = IdentifyFile(output);
+    EXPECT_EQ(WaitForOutput(output, printed, idle), 0);
+    EXPECT_EQ(idle.TotalSleptMs(), 121000u);
 }
 
 }  // namespace
