@@ -1,5 +1,9 @@
 #include "AddFilesRules.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "formats/DocumentFormats.h"
 #include "platform/Paths.h"
 #include "settings/SettingsKeys.h"
 
@@ -31,17 +35,55 @@ std::string ReadRememberedFolder(const SettingsStore& store, const TextSetting& 
     return *stored;
 }
 
+std::string FilterLabel(std::string_view title, const std::vector<std::string>& patterns) {
+    std::string label = std::string(title) + "(";
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        label += (i > 0 ? ";" : "") + patterns[i];
+    }
+    return label + ")";
+}
+
+// The kinds the list offered from the first release on; each has an entry
+// of its own.
+constexpr std::string_view kFirstKinds[] = {".doc", ".rtf", ".xls", ".ppt", ".vsd"};
+
+// Every listed extension of a family but the first kinds.
+FileTypeFilter FamilyFilter(std::string_view title, formats::Family family) {
+    std::vector<std::string> patterns;
+    for (std::string_view extension : formats::ListedExtensions(family)) {
+        if (std::find(std::begin(kFirstKinds), std::end(kFirstKinds), extension) ==
+            std::end(kFirstKinds)) {
+            patterns.push_back("*" + std::string(extension));
+        }
+    }
+    return {FilterLabel(title, patterns), patterns};
+}
+
 }  // namespace
 
 const std::vector<FileTypeFilter>& AddFilesTypeFilters() {
-    static const std::vector<FileTypeFilter> filters = {
-        {"ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd)", {"*doc", "*.rtf", "*.xls", "*.ppt", "*.vsd"}},
-        {"DOC File(*.doc)", {"*.doc"}},
-        {"RTF File(*.rtf)", {"*.rtf"}},
-        {"XLS File(*.xls)", {"*.xls"}},
-        {"VSD File(*.vsd)", {"*.vsd"}},
-        {"PPT File(*.ppt)", {"*.ppt"}},
-    };
+    static const std::vector<FileTypeFilter> filters = [] {
+        using formats::Family;
+        const std::vector<FileTypeFilter> families = {
+            FamilyFilter("Word Documents", Family::WordProcessor),
+            FamilyFilter("Spreadsheets", Family::Spreadsheet),
+            FamilyFilter("Presentations", Family::Presentation),
+            FamilyFilter("Diagrams", Family::Diagram),
+        };
+        // "ALL File" keeps its first five patterns as they always were
+        // ("*doc" without its dot among them) and takes every newer one.
+        std::vector<std::string> all = {"*doc", "*.rtf", "*.xls", "*.ppt", "*.vsd"};
+        for (const FileTypeFilter& family : families) {
+            all.insert(all.end(), family.patterns.begin(), family.patterns.end());
+        }
+        std::vector<FileTypeFilter> list = {
+            {FilterLabel("ALL File", all), all}, {"DOC File(*.doc)", {"*.doc"}},
+            {"RTF File(*.rtf)", {"*.rtf"}},      {"XLS File(*.xls)", {"*.xls"}},
+            {"VSD File(*.vsd)", {"*.vsd"}},      {"PPT File(*.ppt)", {"*.ppt"}},
+        };
+        list.insert(list.end(), families.begin(), families.end());
+        return list;
+    }();
     return filters;
 }
 

@@ -1,9 +1,9 @@
 #include "scrivola_win/DocumentCollector.h"
 
-#include <array>
 #include <filesystem>
 #include <set>
 
+#include "formats/DocumentFormats.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Wildcard.h"
@@ -11,9 +11,6 @@
 namespace scrivola_win {
 
 namespace {
-
-constexpr std::array<std::string_view, 5> kDocumentExtensions = {".doc", ".rtf", ".xls", ".ppt",
-                                                                 ".vsd"};
 
 // The folder's identity after resolving links, so a link cycle is noticed.
 std::string RealFolder(std::string_view folder) {
@@ -45,13 +42,7 @@ void CollectFolder(std::string_view folder, PendingList& pending, bool descend,
 }  // namespace
 
 bool IsConvertibleDocument(std::string_view path) {
-    const std::string extension = platform::SplitPath(path).extension;
-    for (std::string_view documentExtension : kDocumentExtensions) {
-        if (platform::EqualsIgnoreCase(extension, documentExtension)) {
-            return true;
-        }
-    }
-    return false;
+    return formats::IsListedDocument(path);
 }
 
 void CollectDocument(std::string_view path, PendingList& pending) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AddFilesRules.h"
+#include "scrivola_win/DocumentCollector.h"
 #include "settings/SettingsKeys.h"
 #include "testing/PrivateHome.h"
 
@@ -38,13 +39,29 @@ TEST(WinAddFilesRulesTest, SelectionBeyondItsCapacityAddsNothing) {
     EXPECT_FALSE(InterpretAddFilesSelection(paths));
 }
 
-TEST(WinAddFilesRulesTest, TypeListStartsWithAllDocumentKinds) {
+TEST(WinAddFilesRulesTest, TypeListStartsWithAllDocumentKindsThenEachKindAndFamily) {
     const auto& filters = AddFilesTypeFilters();
-    ASSERT_EQ(filters.size(), 6u);
-    EXPECT_EQ(filters[0].label, "ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd)");
+    ASSERT_EQ(filters.size(), 10u);
+    EXPECT_EQ(filters[0].label,
+              "ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd;*.docx;*.docm;*.dotx;*.odt;*.ott;*.wpd;"
+              "*.wps;*.xlsx;*.xlsm;*.xltx;*.ods;*.ots;*.csv;*.pptx;*.pptm;*.ppsx;*.pps;*.odp;"
+              "*.otp;*.vsdx;*.vsdm;*.vdx;*.odg)");
     EXPECT_EQ(filters[0].patterns.front(), "*doc");
+    EXPECT_EQ(filters[0].patterns.size(), 28u);
     EXPECT_EQ(filters[4].label, "VSD File(*.vsd)");
     EXPECT_EQ(filters[5].patterns, std::vector<std::string>{"*.ppt"});
+    EXPECT_EQ(filters[6].label, "Word Documents(*.docx;*.docm;*.dotx;*.odt;*.ott;*.wpd;*.wps)");
+    EXPECT_EQ(filters[7].label, "Spreadsheets(*.xlsx;*.xlsm;*.xltx;*.ods;*.ots;*.csv)");
+    EXPECT_EQ(filters[8].label, "Presentations(*.pptx;*.pptm;*.ppsx;*.pps;*.odp;*.otp)");
+    EXPECT_EQ(filters[9].label, "Diagrams(*.vsdx;*.vsdm;*.vdx;*.odg)");
+    // Every pattern of the list finds a document the list takes.
+    for (const FileTypeFilter& filter : filters) {
+        for (const std::string& pattern : filter.patterns) {
+            if (pattern != "*doc") {
+                EXPECT_TRUE(IsConvertibleDocument("/d/x" + pattern.substr(1))) << pattern;
+            }
+        }
+    }
 }
 
 TEST(WinAddFilesRulesTest, RememberedFoldersStayApartAndOverlongOnesAreIgnored) {

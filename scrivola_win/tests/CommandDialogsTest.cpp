@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <fstream>
 
+#include "AddFilesRules.h"
 #include "CConverterDlg.h"
 #include "CommandDialogs.h"
 #include "MainWindowIds.h"
@@ -51,11 +52,13 @@ TEST_F(WinCommandDialogsTest, AddFilesDialogOffersTheDocumentTypes) {
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("PDF"));
     EXPECT_EQ(dialog->directory().absolutePath().toStdString(), folder);
-    ASSERT_EQ(dialog->nameFilters().size(), 6);
+    ASSERT_EQ(dialog->nameFilters().size(), 10);
     // The list shows each label alone; the first is chosen.
-    EXPECT_EQ(dialog->selectedNameFilter().toStdString(), "ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd)");
+    EXPECT_EQ(dialog->selectedNameFilter().toStdString(),
+              scrivola_win::AddFilesTypeFilters().front().label);
     EXPECT_TRUE(dialog->nameFilters().front().startsWith(
-        QStringLiteral("ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd) (*doc *.rtf")));
+        QStringLiteral("ALL File(*doc;*.rtf;*.xls;*.ppt;*.vsd;*.docx;")));
+    EXPECT_TRUE(dialog->nameFilters().front().contains(QStringLiteral(" (*doc *.rtf")));
 }
 
 TEST_F(WinCommandDialogsTest, AddFilesAndAddDirectoryThroughTheRealDialogs) {

@@ -72,22 +72,22 @@ TEST(WinDocumentTextsTest, ComparisonIgnoresCaseAndSortsSizesAndDatesAsText) {
     }
 }
 
-TEST(WinDocumentCollectorTest, CollectsOnlyTheFiveDocumentKinds) {
+TEST(WinDocumentCollectorTest, CollectsOnlyTheListedDocumentKinds) {
     const struct {
         const char* path;
         bool collected;
     } cases[] = {
-        {"/d/report.DOC", true},
-        {"/d/a.rtf", true},
-        {"/d/b.Xls", true},
-        {"/d/c.ppt", true},
-        {"/d/d.vsd", true},
-        {"/d/notes.txt", false},
-        {"/d/x.docx", false},
-        {"/d/archive.doc.gz", false},
-        {"/d/mydoc", false},
-        {"/d.doc/readme", false},
-        {"", false},
+        {"/d/report.DOC", true},      {"/d/a.rtf", true},
+        {"/d/b.Xls", true},           {"/d/c.ppt", true},
+        {"/d/d.vsd", true},           {"/d/notes.txt", false},
+        {"/d/scan.pdf", false},       {"/d/page.html", false},
+        {"/d/x.docx", true},          {"/d/y.XLSX", true},
+        {"/d/z.pptx", true},          {"/d/letter.odt", true},
+        {"/d/table.ods", true},       {"/d/slides.odp", true},
+        {"/d/plan.vsdx", true},       {"/d/data.csv", true},
+        {"/d/archive.zip", false},    {"/d/setup.exe", false},
+        {"/d/archive.doc.gz", false}, {"/d/mydoc", false},
+        {"/d.doc/readme", false},     {"", false},
     };
     for (const auto& c : cases) {
         PendingList pending;

@@ -1,35 +1,31 @@
 #include "drivers/FormatDispatch.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "drivers/ApplicationDrivers.h"
-#include "platform/Paths.h"
+#include "formats/DocumentFormats.h"
 
 namespace scrivola {
 
-namespace {
-
-struct ExtensionDriver {
-    const char* extension;
-    DocumentDriver driver;
-};
-
-constexpr ExtensionDriver kDispatchTable[] = {
-    {".doc", DocumentDriver::Word},       {".rtf", DocumentDriver::Word},
-    {".txt", DocumentDriver::Word},       {".xls", DocumentDriver::Excel},
-    {".ppt", DocumentDriver::PowerPoint}, {".pdf", DocumentDriver::Acrobat},
-    {".vsd", DocumentDriver::Visio},      {".htm", DocumentDriver::WebPage},
-    {".html", DocumentDriver::WebPage},
-};
-
-}  // namespace
-
 DocumentDriver ChooseDriver(std::string_view input) {
-    const std::string extension = platform::SplitPath(input).extension;
-    for (const ExtensionDriver& entry : kDispatchTable) {
-        if (platform::EqualsIgnoreCase(extension, entry.extension)) {
-            return entry.driver;
-        }
+    const std::optional<formats::DocumentFormat> format = formats::FormatOf(input);
+    if (!format) {
+        return DocumentDriver::None;
+    }
+    switch (format->family) {
+        case formats::Family::WordProcessor:
+            return DocumentDriver::Word;
+        case formats::Family::Spreadsheet:
+            return DocumentDriver::Excel;
+        case formats::Family::Presentation:
+            return DocumentDriver::PowerPoint;
+        case formats::Family::Diagram:
+            return DocumentDriver::Visio;
+        case formats::Family::Pdf:
+            return DocumentDriver::Acrobat;
+        case formats::Family::WebPage:
+            return DocumentDriver::WebPage;
     }
     return DocumentDriver::None;
 }

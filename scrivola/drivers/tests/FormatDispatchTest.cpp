@@ -11,19 +11,16 @@ TEST(FormatDispatchTest, ExtensionChoosesTheDriverWithoutRegardToCase) {
         const char* input;
         DocumentDriver driver;
     } cases[] = {
-        {"REPORT.DOC", DocumentDriver::Word},
-        {"notes.Txt", DocumentDriver::Word},
-        {"/a/letter.rtf", DocumentDriver::Word},
-        {"sheet.XLS", DocumentDriver::Excel},
-        {"talk.ppt", DocumentDriver::PowerPoint},
-        {"plan.vsd", DocumentDriver::Visio},
-        {"scan.Pdf", DocumentDriver::Acrobat},
-        {"page.html", DocumentDriver::WebPage},
-        {"page.HTM", DocumentDriver::WebPage},
-        {"a.docx", DocumentDriver::None},
-        {"b.xlsx", DocumentDriver::None},
-        {"archive.doc.zip", DocumentDriver::None},
-        {"folder.doc/readme", DocumentDriver::None},
+        {"REPORT.DOC", DocumentDriver::Word},      {"notes.Txt", DocumentDriver::Word},
+        {"/a/letter.rtf", DocumentDriver::Word},   {"sheet.XLS", DocumentDriver::Excel},
+        {"talk.ppt", DocumentDriver::PowerPoint},  {"plan.vsd", DocumentDriver::Visio},
+        {"scan.Pdf", DocumentDriver::Acrobat},     {"page.html", DocumentDriver::WebPage},
+        {"page.HTM", DocumentDriver::WebPage},     {"a.docx", DocumentDriver::Word},
+        {"b.xlsx", DocumentDriver::Excel},         {"c.ODT", DocumentDriver::Word},
+        {"d.csv", DocumentDriver::Excel},          {"e.pptx", DocumentDriver::PowerPoint},
+        {"f.odp", DocumentDriver::PowerPoint},     {"g.vsdx", DocumentDriver::Visio},
+        {"h.odg", DocumentDriver::Visio},          {"setup.exe", DocumentDriver::None},
+        {"archive.doc.zip", DocumentDriver::None}, {"folder.doc/readme", DocumentDriver::None},
         {"noextension", DocumentDriver::None},
     };
     for (const auto& c : cases) {
@@ -53,9 +50,11 @@ TEST_F(PrintDocumentTest, UnknownExtensionIsSilentAndStartsNoApplication) {
         classes.push_back(std::make_unique<testing::ScopedClass>(
             progId, testing::HandOut(testing::RecordingServer::Make(progId, log))));
     }
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(PrintDocument("a.docx"), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    for (const char* input : {"archive.zip", "setup.exe"}) {
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(PrintDocument(input), 0);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    }
     EXPECT_TRUE(log->calls.empty());
 }
 

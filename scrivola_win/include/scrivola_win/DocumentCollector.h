@@ -1,7 +1,7 @@
 #pragma once
-// Gathering document paths from dropped files and folders. Only the five
-// document kinds the converter takes are collected; everything else is
-// skipped silently. Safe to use from any thread.
+// Gathering document paths from dropped files and folders. Only the
+// documents the front end lists (formats/DocumentFormats.h) are collected;
+// everything else is skipped silently. Safe to use from any thread.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,7 +12,8 @@ namespace scrivola_win {
 // An ordered list of full paths, filled before the rows are added.
 using PendingList = std::vector<std::string>;
 
-// True for names ending in .doc, .rtf, .xls, .ppt or .vsd, in any letter case.
+// True for names ending in a listed document extension (.doc, .rtf, .xls,
+// .ppt, .vsd, .docx, .xlsx, .pptx, .odt, ...), in any letter case.
 bool IsConvertibleDocument(std::string_view path);
 
 // Appends the path when it is a convertible document no longer than the

@@ -63,26 +63,27 @@ class MonitorSweepTest : public ::testing::Test {
     PairMemory memory;
 };
 
-TEST_F(MonitorSweepTest, ConvertsTheFiveDocumentKindsAndRenamesThemToBak) {
-    for (const char* name :
-         {"a.doc", "b.XLS", "c.docx", "d.txt", "e.pdf", "f.Rtf", "g.ppt", "h.vsd", "sub/c.doc"}) {
+TEST_F(MonitorSweepTest, ConvertsTheListedDocumentKindsAndRenamesThemToBak) {
+    for (const char* name : {"a.doc", "b.XLS", "c.docx", "d.txt", "e.pdf", "f.Rtf", "g.ppt",
+                             "h.vsd", "i.zip", "sub/c.doc"}) {
         WriteText(in / name, name);
     }
     const SweepCounts counts = SweepTwice();
 
-    EXPECT_EQ(counts.converted, 5);
-    EXPECT_EQ(counts.renamed, 5);
-    EXPECT_EQ(Names(out), (std::set<std::string>{"a.pdf", "b.pdf", "f.pdf", "g.pdf", "h.pdf"}));
+    EXPECT_EQ(counts.converted, 6);
+    EXPECT_EQ(counts.renamed, 6);
+    EXPECT_EQ(Names(out),
+              (std::set<std::string>{"a.pdf", "b.pdf", "c.pdf", "f.pdf", "g.pdf", "h.pdf"}));
     EXPECT_EQ(Names(in),
-              (std::set<std::string>{"a.doc.bak", "b.XLS.bak", "c.docx", "d.txt", "e.pdf",
-                                     "f.Rtf.bak", "g.ppt.bak", "h.vsd.bak", "sub"}));
+              (std::set<std::string>{"a.doc.bak", "b.XLS.bak", "c.docx.bak", "d.txt", "e.pdf",
+                                     "f.Rtf.bak", "g.ppt.bak", "h.vsd.bak", "i.zip", "sub"}));
     EXPECT_EQ(Names(in / "sub"), std::set<std::string>{"c.doc"});
     EXPECT_EQ(ReadText(out / "a.pdf"), "PDF of " + (in / "a.doc").string());
     EXPECT_EQ(ReadText(in / "a.doc.bak"), "a.doc");
 
     // The backups are not listed again.
     EXPECT_EQ(Sweep().converted, 0);
-    EXPECT_EQ(converter.Calls().size(), 5u);
+    EXPECT_EQ(converter.Calls().size(), 6u);
 }
 
 TEST_F(MonitorSweepTest, EraseDeletesConvertedOriginalsAndKeepsFailedOnesAsBackups) {

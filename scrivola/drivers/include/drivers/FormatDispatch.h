@@ -1,6 +1,6 @@
 #pragma once
 // Which driver prints a document, chosen by its extension without regard to
-// letter case.
+// letter case from the table of document formats.
 #include <string>
 #include <string_view>
 
