@@ -172,7 +172,7 @@ void SavePrinterSettings(const PrinterSettings& settings) {
     WritePrinterSettings(settings);
 }
 
-bool ConfigurePrinterForJob(const std::string& workingOutput) {
+bool ConfigurePrinterForJob(const std::string& workingOutput, PrinterJobValues* previous) {
     // A path the printer's field cannot hold would be cut into another,
     // valid-looking path; the job fails instead.
     if (workingOutput.empty() || workingOutput.size() > kPrinterTextCapacity) {
@@ -180,10 +180,24 @@ bool ConfigurePrinterForJob(const std::string& workingOutput) {
     }
     PrinterSettings settings;
     LoadPrinterSettings(settings);
+    if (previous != nullptr) {
+        *previous = {settings.AutomaticOutput, settings.AutomaticValue, settings.AutoView,
+                     settings.AutomaticDirectory};
+    }
     settings.AutomaticOutput = 1;
     settings.AutomaticValue = 2;
     settings.AutoView = 0;
     settings.AutomaticDirectory = workingOutput;
+    return WritePrinterSettings(settings);
+}
+
+bool RestorePrinterAfterJob(const PrinterJobValues& previous) {
+    PrinterSettings settings;
+    LoadPrinterSettings(settings);
+    settings.AutomaticOutput = previous.AutomaticOutput;
+    settings.AutomaticValue = previous.AutomaticValue;
+    settings.AutoView = previous.AutoView;
+    settings.AutomaticDirectory = previous.AutomaticDirectory;
     return WritePrinterSettings(settings);
 }
 

@@ -71,10 +71,24 @@ void LoadPrinterSettings(PrinterSettings& settings);
 // Writes all 39 values in one locked rewrite of the registry file.
 void SavePrinterSettings(const PrinterSettings& settings);
 
-// Points the printer's next job at `workingOutput` without any prompt.
-// False (and the key untouched) when the path is empty or does not fit the
-// printer's field; false also when the configuration could not be written.
-bool ConfigurePrinterForJob(const std::string& workingOutput);
+// The values a job changes, as they were before it.
+struct PrinterJobValues {
+    std::int32_t AutomaticOutput = 0;
+    std::int32_t AutomaticValue = 2;
+    std::int32_t AutoView = 0;
+    std::string AutomaticDirectory;
+};
+
+// Points the printer's next job at `workingOutput` without any prompt, and
+// tells what the changed values were. False (and the key untouched) when the
+// path is empty or does not fit the printer's field; false also when the
+// configuration could not be written.
+bool ConfigurePrinterForJob(const std::string& workingOutput,
+                            PrinterJobValues* previous = nullptr);
+
+// Puts back what ConfigurePrinterForJob changed, so that the next print to
+// the virtual printer, from any program, no longer replaces the job's file.
+bool RestorePrinterAfterJob(const PrinterJobValues& previous);
 
 // The stored form of PageW and PageH and back, through a 32-bit float.
 float PageSizeFromStored(std::uint32_t thousandths);

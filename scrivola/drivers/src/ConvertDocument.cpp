@@ -17,7 +17,8 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     }
     PrinterJobLock lock;
     // A path the printer cannot be given would send the job elsewhere.
-    if (!ConfigurePrinterForJob(workingOutput)) {
+    PrinterJobValues previousPrinterValues;
+    if (!ConfigurePrinterForJob(workingOutput, &previousPrinterValues)) {
         return 0;
     }
     std::string savedPrinter = SelectVirtualPrinter();
@@ -25,6 +26,7 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     const std::optional<FileIdentity> before = IdentifyFile(workingOutput);
     const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, before, clock) : 0;
     RestoreDefaultPrinter(savedPrinter);
+    RestorePrinterAfterJob(previousPrinterValues);
     return result;
 }
 

@@ -69,16 +69,35 @@ class ConvertDocumentTest : public ::testing::Test {
     platform::FakeClock clock;
 };
 
-TEST_F(ConvertDocumentTest, PrintsThroughTheVirtualPrinterAndRestoresTheDefault) {
+// The printer is pointed at the job's file only while the job prints: the
+// next print to it, from any program, must not replace that file.
+TEST_F(ConvertDocumentTest, PrintsThroughTheVirtualPrinterAndRestoresItsSettingsAndTheDefault) {
+    PrinterSettings before;
+    LoadPrinterSettings(before);
+    before.AutomaticDirectory = "/home/somebody/Folivo";
+    before.AutoView = 1;
+    SavePrinterSettings(before);
+
     auto log = std::make_shared<CallLog>();
-    ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+    auto app = WordThatPrints(log, false);
+    PrinterSettings whilePrinting;
+    app->OnCall(302, InvokeKind::Method, [&] {
+        LoadPrinterSettings(whilePrinting);
+        std::ofstream(output) << "%PDF-";
+    });
+    ScopedClass word("Word.Application", testing::HandOut(std::move(app)));
     EXPECT_EQ(ConvertDocument(input, output, clock), 1);
     EXPECT_EQ(log->calls.back(), "app.Method 1105 [ref(I2:0), ref(I2:0), ref(I2:0)]");
+    EXPECT_EQ(whilePrinting.AutomaticDirectory, output);
+    EXPECT_EQ(whilePrinting.AutomaticOutput, 1);
+    EXPECT_EQ(whilePrinting.AutoView, 0);
 
-    PrinterSettings settings;
-    LoadPrinterSettings(settings);
-    EXPECT_EQ(settings.AutomaticDirectory, output);
-    EXPECT_EQ(settings.AutomaticOutput, 1);
+    PrinterSettings after;
+    LoadPrinterSettings(after);
+    EXPECT_EQ(after.AutomaticDirectory, "/home/somebody/Folivo");
+    EXPECT_EQ(after.AutomaticOutput, 0);
+    EXPECT_EQ(after.AutomaticValue, 2);
+    EXPECT_EQ(after.AutoView, 1);
     EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
 }
 
