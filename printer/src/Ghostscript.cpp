@@ -1,5 +1,8 @@
 #include "Ghostscript.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/DebugLog.h"
 #include "platform/Process.h"
 
@@ -32,11 +35,31 @@ std::string EscapeOutputFile(std::string_view path) {
     return escaped;
 }
 
+namespace {
+
+// The path below the current folder, whose name passes through `escape`.
+std::string AbsolutePath(const std::string& path, std::string (*escape)(std::string_view)) {
+    if (path.empty() || path.front() == '/') {
+        return path;
+    }
+    std::error_code error;
+    const std::string current = std::filesystem::current_path(error).string();
+    return error ? "./" + path : escape(current) + "/" + path;
+}
+
+std::string Unchanged(std::string_view path) {
+    return std::string(path);
+}
+
+}  // namespace
+
 std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutionDpi,
                                               const std::string& outputFile,
                                               const std::string& job) {
-    // A job named like an option must not be read as one.
-    const std::string input = !job.empty() && job.front() == '-' ? "./" + job : job;
+    // Only absolute paths: Ghostscript reads an output name that begins with
+    // '|' as a command to pipe into (even with -dSAFER), and an input named
+    // like an option as one.
+    const std::string input = AbsolutePath(job, &Unchanged);
     return {"gs",
             "-dSAFER",
             "-dBATCH",
@@ -46,7 +69,7 @@ std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutio
             "-r" + std::to_string(resolutionDpi),
             "-dTextAlphaBits=4",
             "-dGraphicsAlphaBits=4",
-            "-sOutputFile=" + outputFile,
+            "-sOutputFile=" + AbsolutePath(outputFile, &EscapeOutputFile),
             input};
 }
 

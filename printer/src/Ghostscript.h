@@ -16,7 +16,8 @@ std::string GhostscriptDevice(OutputFormat format);
 // it stands.
 std::string EscapeOutputFile(std::string_view path);
 
-// `outputFile` is passed as it is (already escaped, with any %d template).
+// `outputFile` is passed as it is (already escaped, with any %d template),
+// below the current folder when it is relative; so is the job.
 std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutionDpi,
                                               const std::string& outputFile,
                                               const std::string& job);

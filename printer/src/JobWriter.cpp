@@ -147,6 +147,9 @@ WriteResult WriteSingleFile(const std::string& job, const std::string& path, Out
     } else {
         error = RunGhostscript(
             GhostscriptArguments(format, resolutionDpi, EscapeOutputFile(temp), job));
+        if (!error && platform::GetFileStatus(temp).value_or(platform::FileStatus{}).size == 0) {
+            error = "Ghostscript wrote an empty image";
+        }
     }
     if (!error && !output.Finish()) {
         error = ErrnoText("cannot write " + path);
@@ -181,7 +184,8 @@ WriteResult WritePageImages(const std::string& job, const std::string& path, Out
     std::optional<std::string> error = RunGhostscript(GhostscriptArguments(
         format, resolutionDpi,
         EscapeOutputFile(platform::JoinPath(scratch, "page-")) + "%d" + extension, job));
-    if (!error && !platform::PathExists(pageImage(1))) {
+    if (!error &&
+        platform::GetFileStatus(pageImage(1)).value_or(platform::FileStatus{}).size == 0) {
         error = "Ghostscript wrote no page";
     }
     for (std::size_t page = 2; !error && platform::PathExists(pageImage(page)); ++page) {

@@ -120,7 +120,7 @@ TEST_F(JobWriterTest, PrinterHoldsItsLockWhileWritingAndReleasesIt) {
                                "\"\n"
                                "echo image > \"$out\"\n");
     ::chmod(folder.Path("bin/gs").c_str(), 0755);
-    ::setenv("PATH", (folder.Path("bin") + ":/usr/bin:/bin").c_str(), 1);
+    folder.Set("PATH", (folder.Path("bin") + ":/usr/bin:/bin"));
 
     const std::string target = folder.Path("out/locked.tif");
     const WriteResult result = WriteJobToPath(job, target, OutputFormat::Tiff, 72);
@@ -129,6 +129,28 @@ TEST_F(JobWriterTest, PrinterHoldsItsLockWhileWritingAndReleasesIt) {
     const int fd = ::open(target.c_str(), O_RDONLY);
     EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     ::close(fd);
+}
+
+// An image Ghostscript left empty (or never wrote) is no image: the job
+// fails and an earlier file of that name stays as it was.
+TEST_F(JobWriterTest, AnEmptyImageFailsTheJob) {
+    platform::CreateDirectories(folder.Path("bin"));
+    testsupport::WriteFile(folder.Path("bin/gs"),
+                           "#!/bin/sh\n"
+                           "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) "
+                           "out=\"${a#-sOutputFile=}\";; esac; done\n"
+                           ": > \"$(printf '%s' \"$out\" | sed 's/%d/1/')\"\n");
+    ::chmod(folder.Path("bin/gs").c_str(), 0755);
+    folder.Set("PATH", folder.Path("bin") + ":/usr/bin:/bin");
+    for (const auto& [name, format] :
+         {std::pair{"scan.tif", OutputFormat::Tiff}, std::pair{"scan.png", OutputFormat::Png}}) {
+        SCOPED_TRACE(name);
+        const std::string target = folder.Path(std::string("out/") + name);
+        testsupport::WriteFile(target, "earlier image");
+        const WriteResult result = WriteJobToPath(job, target, format, 72);
+        EXPECT_TRUE(result.error);
+        EXPECT_EQ(testsupport::ReadFile(target), "earlier image");
+    }
 }
 
 TEST_F(JobWriterTest, RefusalsSayWhyAndLeaveTheTargetAlone) {

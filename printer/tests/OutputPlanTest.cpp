@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Ghostscript.h"
 #include "OutputPlan.h"
 #include "platform/FileSystem.h"
@@ -68,7 +70,7 @@ TEST(OutputPlanTest, FollowingPagesAreNumberedBesideTheFirst) {
 TEST(OutputPlanTest, DefaultFolderFollowsTheDocumentsFolder) {
     testsupport::PrivateHome folder;
     EXPECT_EQ(DefaultOutputFolder(), folder.Path("home/Documents/Folivo"));
-    ::setenv("XDG_DOCUMENTS_DIR", folder.Path("Docs").c_str(), 1);
+    folder.Set("XDG_DOCUMENTS_DIR", folder.Path("Docs"));
     EXPECT_EQ(DefaultOutputFolder(), folder.Path("Docs/Folivo"));
 }
 
@@ -76,10 +78,26 @@ TEST(GhostscriptTest, PathsAreTakenLiterally) {
     EXPECT_EQ(EscapeOutputFile("/out/100%-%d.tif"), "/out/100%%-%%d.tif");
     const auto args = GhostscriptArguments(OutputFormat::Png, 150, "/o/p-%d.png", "-job.pdf");
     EXPECT_EQ(args.front(), "gs");
-    EXPECT_EQ(args.back(), "./-job.pdf");
+    EXPECT_EQ(args.back(), std::filesystem::current_path().string() + "/-job.pdf");
     EXPECT_NE(std::find(args.begin(), args.end(), "-dSAFER"), args.end());
     EXPECT_NE(std::find(args.begin(), args.end(), "-sDEVICE=png16m"), args.end());
     EXPECT_NE(std::find(args.begin(), args.end(), "-r150"), args.end());
+}
+
+// A relative output whose first folder begins with '|' would be a command
+// to Ghostscript; it only ever sees absolute paths.
+TEST(GhostscriptTest, RelativePathsBecomeAbsolute) {
+    testsupport::PrivateHome folder;
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(folder.MakeFolder("100%"));
+    const auto args =
+        GhostscriptArguments(OutputFormat::Tiff, 72, "|touch pwned/out.tif", "|job.pdf");
+    std::filesystem::current_path(saved);
+    EXPECT_NE(std::find(args.begin(), args.end(),
+                        "-sOutputFile=" + EscapeOutputFile(folder.Path("100%")) +
+                            "/|touch pwned/out.tif"),
+              args.end());
+    EXPECT_EQ(args.back(), folder.Path("100%") + "/|job.pdf");
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(PrinterCommandTest, AutoViewOpensTheResult) {
     testsupport::WriteFile(folder.Path("opener"),
                            "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened + "\"\n");
     ::chmod(folder.Path("opener").c_str(), 0755);
-    ::setenv("SCRIVOLA_OPEN_COMMAND", platform::QuoteArgument(folder.Path("opener")).c_str(), 1);
+    folder.Set("SCRIVOLA_OPEN_COMMAND", platform::QuoteArgument(folder.Path("opener")));
     const std::string output = folder.Path("out/viewed.pdf");
     Configure(output, 1);
     EXPECT_EQ(Folivoprint({job}).status, 0);
@@ -126,7 +126,7 @@ TEST_F(PrinterCommandTest, AutoViewOpensTheResult) {
 TEST_F(PrinterCommandTest, InstallsForEveryUserWithSystem) {
     ASSERT_EQ(Folivoprint({"--install", "--system"}).status, 0);
     // Another user, with a registry of their own, gets the printer too.
-    ::setenv("XDG_CONFIG_HOME", folder.Path("other-user").c_str(), 1);
+    folder.Set("XDG_CONFIG_HOME", folder.Path("other-user"));
     const platform::Spooler spooler = platform::Spooler::CurrentUser();
     EXPECT_TRUE(spooler.IsInstalledSystemWide(kVirtualPrinterName));
     EXPECT_FALSE(spooler.IsInstalledForUser(kVirtualPrinterName));

@@ -83,8 +83,7 @@ struct PrinterJobValues {
 // tells what the changed values were. False (and the key untouched) when the
 // path is empty or does not fit the printer's field; false also when the
 // configuration could not be written.
-bool ConfigurePrinterForJob(const std::string& workingOutput,
-                            PrinterJobValues* previous = nullptr);
+bool ConfigurePrinterForJob(const std::string& workingOutput, PrinterJobValues* previous = nullptr);
 
 // Puts back what ConfigurePrinterForJob changed, so that the next print to
 // the virtual printer, from any program, no longer replaces the job's file.
