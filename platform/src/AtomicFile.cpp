@@ -124,10 +124,10 @@ bool Fail(std::string* error, const std::string& message) {
     return false;
 }
 
-}  // namespace
-
-bool ReplaceFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write,
-                           std::string* error, int newFileMode) {
+// The replacement with the mode policy: `forcedMode` for every file, else
+// the old file's mode, else `newFileMode`, else the umask's.
+bool Replace(std::string_view path, const std::function<bool(std::FILE*)>& write,
+             std::string* error, int forcedMode, int newFileMode) {
     const std::string target = ResolveTarget(std::string(path));
     struct stat existing {};
     const bool exists = stat(target.c_str(), &existing) == 0;
@@ -145,7 +145,8 @@ bool ReplaceFileAtomically(std::string_view path, const std::function<bool(std::
         [[maybe_unused]] const int ignored =
             fchown(temporary.Descriptor(), existing.st_uid, existing.st_gid);
     }
-    const mode_t mode = exists             ? (existing.st_mode & 07777)
+    const mode_t mode = forcedMode >= 0    ? static_cast<mode_t>(forcedMode)
+                        : exists           ? (existing.st_mode & 07777)
                         : newFileMode >= 0 ? static_cast<mode_t>(newFileMode)
                                            : (0666 & ~CurrentUmask());
     if (fchmod(temporary.Descriptor(), mode) != 0) {
@@ -162,14 +163,51 @@ bool ReplaceFileAtomically(std::string_view path, const std::function<bool(std::
     return true;
 }
 
+std::function<bool(std::FILE*)> WriterOf(std::string_view contents) {
+    return [contents](std::FILE* stream) {
+        return std::fwrite(contents.data(), 1, contents.size(), stream) == contents.size();
+    };
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write,
+                           std::string* error, int newFileMode) {
+    return Replace(path, write, error, -1, newFileMode);
+}
+
 bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error,
                          int newFileMode) {
-    return ReplaceFileAtomically(
-        path,
-        [contents](std::FILE* stream) {
-            return std::fwrite(contents.data(), 1, contents.size(), stream) == contents.size();
-        },
-        error, newFileMode);
+    return Replace(path, WriterOf(contents), error, -1, newFileMode);
+}
+
+bool WritePrivateFileAtomically(std::string_view path, std::string_view contents,
+                                std::string* error) {
+    const std::string target = ResolveTarget(std::string(path));
+    if (!MakePrivateFolder(FolderOf(target))) {
+        return Fail(error, "cannot make the folder of " + target + " private");
+    }
+    return Replace(target, WriterOf(contents), error, 0600, 0600);
+}
+
+bool MakePrivateFolder(std::string_view path) {
+    const std::string folder(path);
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0) {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(folder).parent_path(), ignored);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+        return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    if (info.st_uid == geteuid() && (info.st_mode & 077) != 0) {
+        return chmod(folder.c_str(), info.st_mode & 0700) == 0;
+    }
+    return true;
 }
 
 }  // namespace platform

@@ -222,8 +222,8 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
     if (!IsStorable(section, key, value)) {
         return false;
     }
-    const std::string folder = ParentDirectory(m_filePath);
-    if (!IsDirectory(folder) && !CreateDirectories(folder)) {
+    // Settings may hold passwords: the folder and the file are the user's alone.
+    if (!MakePrivateFolder(ParentDirectory(m_filePath))) {
         return false;
     }
     std::lock_guard guard(WriteMutex());
@@ -244,7 +244,7 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
             current = std::string();
         }
         if (current) {
-            ok = WriteFileAtomically(m_filePath, WithValue(*current, section, key, value));
+            ok = WritePrivateFileAtomically(m_filePath, WithValue(*current, section, key, value));
         }
     }
     close(lockFd);

@@ -89,7 +89,8 @@ class FileLock {
 
 // Applies one change to the file as it is on disk now, under the lock, and
 // replaces the file atomically. The change returns false to leave it as is.
-bool UpdateDocument(const std::string& path, const std::function<bool(fmt::Document&)>& change) {
+bool UpdateDocument(const std::string& path, bool secret,
+                    const std::function<bool(fmt::Document&)>& change) {
     if (!CreatePrivateDirectories(ParentDirectory(path))) {
         return false;
     }
@@ -101,7 +102,8 @@ bool UpdateDocument(const std::string& path, const std::function<bool(fmt::Docum
     if (!document || !change(*document)) {
         return false;
     }
-    return WriteFileAtomically(path, fmt::Serialize(*document));
+    return secret ? WritePrivateFileAtomically(path, fmt::Serialize(*document))
+                  : WriteFileAtomically(path, fmt::Serialize(*document));
 }
 
 const fmt::Key* FindKey(const fmt::Document& document, const std::string& path) {
@@ -144,7 +146,8 @@ bool HasKeyAt(const fmt::Document& document, const std::string& path) {
 
 }  // namespace
 
-Registry::Registry(std::string filePath) : m_filePath(std::move(filePath)) {}
+Registry::Registry(std::string filePath, Access access)
+    : m_filePath(std::move(filePath)), m_access(access) {}
 
 Registry Registry::CurrentUser() {
     return Registry(ConfigDirectory() + "/registry.reg");
@@ -211,7 +214,7 @@ std::optional<std::string> Registry::QueryString(std::string_view key,
 bool Registry::WriteValues(std::string_view key,
                            const std::vector<std::pair<std::string, RegistryValue>>& values) {
     const std::string path = fmt::CurrentUserPath(key);
-    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, m_access == Access::Private, [&](fmt::Document& document) {
         fmt::Key& target = FindOrCreateKey(document, path);
         for (const auto& [name, data] : values) {
             SetValue(target, name, data);
@@ -234,7 +237,7 @@ bool Registry::CreateKey(std::string_view key) {
 
 bool Registry::DeleteValue(std::string_view key, std::string_view name) {
     const std::string path = fmt::CurrentUserPath(key);
-    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, m_access == Access::Private, [&](fmt::Document& document) {
         for (fmt::Key& candidate : document.keys) {
             if (!fmt::PathEquals(candidate.path, path)) {
                 continue;
@@ -255,7 +258,7 @@ bool Registry::DeleteKey(std::string_view key) {
     if (fmt::PathEquals(path, fmt::kCurrentUserRoot)) {
         return false;  // never the whole hive
     }
-    return UpdateDocument(m_filePath, [&](fmt::Document& document) {
+    return UpdateDocument(m_filePath, m_access == Access::Private, [&](fmt::Document& document) {
         const std::size_t before = document.keys.size();
         std::erase_if(document.keys, [&](const fmt::Key& candidate) {
             return fmt::PathEquals(candidate.path, path) || fmt::PathIsBelow(candidate.path, path);

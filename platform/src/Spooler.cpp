@@ -75,7 +75,7 @@ Spooler::Spooler(Registry registry, std::optional<Registry> systemTable)
 Spooler Spooler::CurrentUser() {
     std::optional<Registry> systemTable;
     if (auto path = SystemPrinterTablePath()) {
-        systemTable.emplace(std::move(*path));
+        systemTable.emplace(std::move(*path), Registry::Access::Shared);
     }
     return Spooler(Registry::CurrentUser(), std::move(systemTable));
 }

@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ScratchFolder.h"
 #include "platform/FileSystem.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
 
 namespace platform {
 namespace {
@@ -79,6 +82,38 @@ TEST_F(AtomicFileTest, ANewFileTakesTheRequestedMode) {
     struct stat info {};
     ASSERT_EQ(stat(Path("work/secret").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+// Settings hold passwords (the printer's in the registry, the encryption
+// page's in the profile): the folder and the files are the user's alone,
+// also when they were made readable to others before.
+TEST_F(AtomicFileTest, SettingsFilesBecomePrivateWhenTheyAreNextWritten) {
+    const std::string folder = Path("config/scrivola");
+    const struct {
+        const char* name;
+        std::function<bool(const std::string&)> write;
+    } writers[] = {
+        {"registry.reg",
+         [](const std::string& file) {
+             return Registry(file).WriteValues("Software\\x", {{"UserPass", std::string("pw")}});
+         }},
+        {"scrivola_win.INI",
+         [](const std::string& file) {
+             return Profile(file).WriteString("EncryptPDF", "UserPwd", "pw");
+         }},
+    };
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.name);
+        const std::string file = WriteFile(std::string("config/scrivola/") + writer.name, "");
+        ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+        ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+        ASSERT_TRUE(writer.write(file));
+        struct stat info {};
+        ASSERT_EQ(stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u);
+        ASSERT_EQ(stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0700u);
+    }
 }
 
 }  // namespace

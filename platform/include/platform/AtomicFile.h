@@ -22,4 +22,14 @@ bool ReplaceFileAtomically(std::string_view path, const std::function<bool(std::
 bool WriteFileAtomically(std::string_view path, std::string_view contents,
                          std::string* error = nullptr, int newFileMode = -1);
 
+// For files that hold secrets (settings with passwords): the same, but the
+// file is readable by its owner alone (0600) whatever mode it had, and its
+// folder is made private (0700) first, created if it is missing.
+bool WritePrivateFileAtomically(std::string_view path, std::string_view contents,
+                                std::string* error = nullptr);
+
+// Creates the folder (and missing parents) with mode 0700, or takes group
+// and other access away from an existing one the user owns.
+bool MakePrivateFolder(std::string_view path);
+
 }  // namespace platform

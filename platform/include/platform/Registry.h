@@ -27,7 +27,10 @@ using RegistryValue = std::variant<std::uint32_t, std::string>;  // REG_DWORD, R
 
 class Registry {
   public:
-    explicit Registry(std::string filePath);
+    // A user's registry holds the printer's passwords, so its file and folder
+    // are private; a table every user reads (the system-wide printers) is not.
+    enum class Access { Private, Shared };
+    explicit Registry(std::string filePath, Access access = Access::Private);
     // The current user's registry file (folder created on first write).
     static Registry CurrentUser();
     const std::string& FilePath() const { return m_filePath; }
@@ -55,6 +58,7 @@ class Registry {
 
   private:
     std::string m_filePath;
+    Access m_access;
 };
 
 // $XDG_CONFIG_HOME/scrivola (default ~/.config/scrivola), no trailing '/'.
