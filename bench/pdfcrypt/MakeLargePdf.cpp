@@ -13,14 +13,14 @@ namespace {
 class Random {
   public:
     std::uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return m_state;
     }
 
   private:
-    std::uint32_t state_ = 2463534242u;
+    std::uint32_t m_state = 2463534242u;
 };
 
 std::string Object(int number, const std::string& body) {

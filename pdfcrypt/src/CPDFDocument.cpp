@@ -40,14 +40,14 @@ bool CPDFDocument::Open(const std::string& path) {
 
 bool CPDFDocument::OpenBytes(std::string bytes, std::string path) {
     // Object texts point into the input buffer, so a document is loaded only once.
-    if (opened_) {
+    if (m_opened) {
         return false;
     }
-    opened_ = true;
-    inputPath_ = std::move(path);
-    input_ = std::move(bytes);
-    position_ = 0;
-    if (static_cast<std::int64_t>(input_.size()) > kMaxInputSize) {
+    m_opened = true;
+    m_inputPath = std::move(path);
+    m_input = std::move(bytes);
+    m_position = 0;
+    if (static_cast<std::int64_t>(m_input.size()) > kMaxInputSize) {
         return false;
     }
     return Load();
@@ -66,7 +66,7 @@ bool CPDFDocument::Load() {
 
 bool CPDFDocument::ReadHeader() {
     const std::string_view first =
-        std::string_view(input_).substr(0, std::min(kHeaderWindow, input_.size()));
+        std::string_view(m_input).substr(0, std::min(kHeaderWindow, m_input.size()));
     std::optional<std::size_t> header;
     for (std::size_t offset = 0;
          offset <= kLastHeaderOffset && offset + kHeader.size() <= first.size(); ++offset) {
@@ -78,42 +78,44 @@ bool CPDFDocument::ReadHeader() {
     if (!header) {
         return false;
     }
-    headerOffset_ = static_cast<std::int64_t>(*header);
+    m_headerOffset = static_cast<std::int64_t>(*header);
     const std::size_t tokenStart = *header + kHeader.size();
     std::size_t tokenEnd = tokenStart;
     while (tokenEnd < first.size() && !IsVersionDelimiter(first[tokenEnd])) {
         ++tokenEnd;
     }
-    version_ = ParseVersion(first.substr(tokenStart, tokenEnd - tokenStart));
-    return version_ >= 1.0 && version_ <= 1.7;
+    m_version = ParseVersion(first.substr(tokenStart, tokenEnd - tokenStart));
+    return m_version >= 1.0 && m_version <= 1.7;
 }
 
 std::optional<std::int64_t> CPDFDocument::FindCrossReferencePosition() const {
     // Files shorter than the window are searched whole.
-    const std::size_t windowStart = input_.size() >= kTailWindow ? input_.size() - kTailWindow : 0;
-    const auto endMarker = FindBackward(input_, "%%EOF", windowStart, input_.size());
+    const std::size_t windowStart =
+        m_input.size() >= kTailWindow ? m_input.size() - kTailWindow : 0;
+    const auto endMarker = FindBackward(m_input, "%%EOF", windowStart, m_input.size());
     if (!endMarker) {
         return std::nullopt;
     }
-    const auto keyword = FindBackward(input_, "startxref", windowStart, *endMarker);
+    const auto keyword = FindBackward(m_input, "startxref", windowStart, *endMarker);
     if (!keyword) {
         return std::nullopt;
     }
     // The keyword, one end-of-line byte, then the number.
-    return std::int64_t{ParseInteger(input_, *keyword + 10)} + headerOffset_;
+    return std::int64_t{ParseInteger(m_input, *keyword + 10)} + m_headerOffset;
 }
 
 std::int64_t CPDFDocument::ObjectLimit() const {
     // A table much larger than the file can only be made of gaps; refusing it keeps the memory
     // a hostile /Size or subsection header can claim proportional to the input.
-    return std::min<std::int64_t>(kMaxObjects, 1024 + static_cast<std::int64_t>(input_.size()) / 4);
+    return std::min<std::int64_t>(kMaxObjects,
+                                  1024 + static_cast<std::int64_t>(m_input.size()) / 4);
 }
 
 bool CPDFDocument::Normalise() {
-    auto& entries = xref_.entries;
+    auto& entries = m_xref.entries;
     // Object texts are disjoint runs of the input in any sound file; rows that point many times
     // into the same large object must not multiply it in memory or in the output.
-    const std::int64_t textBudget = 4 * static_cast<std::int64_t>(input_.size()) +
+    const std::int64_t textBudget = 4 * static_cast<std::int64_t>(m_input.size()) +
                                     16 * static_cast<std::int64_t>(entries.size()) + (1 << 20);
     std::int64_t textBytes = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -129,7 +131,7 @@ bool CPDFDocument::Normalise() {
         }
         if (entry.offset > 0) {
             const TextLocation location = LocateObjectText(entry.offset);
-            entry.objectText = ObjectText::InInput(input_.data() + location.begin, location.length,
+            entry.objectText = ObjectText::InInput(m_input.data() + location.begin, location.length,
                                                    location.endobjAppended ? "\nendobj" : "");
             textBytes += static_cast<std::int64_t>(entry.objectText.size());
             if (textBytes > textBudget) {
@@ -151,10 +153,10 @@ void CPDFDocument::SeparateSharedTexts() {
         std::size_t entry;
     };
     std::vector<Run> runs;
-    for (std::size_t i = 0; i < xref_.entries.size(); ++i) {
-        const ObjectText& text = xref_.entries[i].objectText;
+    for (std::size_t i = 0; i < m_xref.entries.size(); ++i) {
+        const ObjectText& text = m_xref.entries[i].objectText;
         if (text.InInput() && !text.Body().empty()) {
-            const auto begin = static_cast<std::size_t>(text.Body().data() - input_.data());
+            const auto begin = static_cast<std::size_t>(text.Body().data() - m_input.data());
             runs.push_back({begin, begin + text.Body().size(), i});
         }
     }
@@ -169,7 +171,7 @@ void CPDFDocument::SeparateSharedTexts() {
         }
         if (i - clusterStart > 1) {
             for (std::size_t k = clusterStart; k < i; ++k) {
-                xref_.entries[runs[k].entry].objectText.MakeOwned();
+                m_xref.entries[runs[k].entry].objectText.MakeOwned();
             }
         }
         if (i < runs.size()) {

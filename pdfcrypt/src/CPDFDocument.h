@@ -59,15 +59,15 @@ class CPDFDocument {
     // it is complete and flushed.
     bool WriteFile(const std::string& path);
 
-    const std::string& InputPath() const { return inputPath_; }
-    std::int64_t HeaderOffset() const { return headerOffset_; }
-    double Version() const { return version_; }
-    const CPDFXref& Xref() const { return xref_; }
-    CPDFXref& Xref() { return xref_; }
-    bool Encrypted() const { return encrypted_; }
-    void SetEncrypted(bool encrypted) { encrypted_ = encrypted; }
-    const CPDFSecurity& Security() const { return security_; }
-    CPDFSecurity& Security() { return security_; }
+    const std::string& InputPath() const { return m_inputPath; }
+    std::int64_t HeaderOffset() const { return m_headerOffset; }
+    double Version() const { return m_version; }
+    const CPDFXref& Xref() const { return m_xref; }
+    CPDFXref& Xref() { return m_xref; }
+    bool Encrypted() const { return m_encrypted; }
+    void SetEncrypted(bool encrypted) { m_encrypted = encrypted; }
+    const CPDFSecurity& Security() const { return m_security; }
+    CPDFSecurity& Security() { return m_security; }
 
     // The tag on the second header line of every written file.
     static constexpr std::string_view kProducerTag = "Scrivola pdfcrypt";
@@ -105,18 +105,18 @@ class CPDFDocument {
 
     int ReadByte();
 
-    bool opened_ = false;
-    std::string inputPath_;
-    std::string input_;
-    std::int64_t position_ = 0;
-    std::int64_t headerOffset_ = 0;
-    double version_ = 0;
-    CPDFXref xref_;
-    bool encrypted_ = false;
-    CPDFSecurity security_;
+    bool m_opened = false;
+    std::string m_inputPath;
+    std::string m_input;
+    std::int64_t m_position = 0;
+    std::int64_t m_headerOffset = 0;
+    double m_version = 0;
+    CPDFXref m_xref;
+    bool m_encrypted = false;
+    CPDFSecurity m_security;
     // Bytes gone through while reading cross-reference sections; bounds the work a chain of
     // overlapping sections can cause.
-    std::int64_t sectionBytesRead_ = 0;
+    std::int64_t m_sectionBytesRead = 0;
 };
 
 }  // namespace pdfcrypt

@@ -24,17 +24,17 @@ std::string VersionText(double version) {
 }  // namespace
 
 bool CPDFDocument::WriteTo(OutputSink& sink) {
-    const std::size_t count = xref_.entries.size();
+    const std::size_t count = m_xref.entries.size();
     if (count == 0) {
         return false;
     }
     sink.Write("%PDF-");
-    sink.Write(VersionText(version_));
+    sink.Write(VersionText(m_version));
     sink.Write("\n%");
     sink.Write(kProducerTag);
     sink.Write("\n");
     for (std::size_t i = 1; i < count; ++i) {
-        XrefEntry& entry = xref_.entries[i];
+        XrefEntry& entry = m_xref.entries[i];
         if (entry.offset <= 0) {
             continue;
         }
@@ -52,7 +52,7 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
     std::string rows;
     rows.reserve(count * 20);
     std::array<char, 32> row{};
-    for (const XrefEntry& entry : xref_.entries) {
+    for (const XrefEntry& entry : m_xref.entries) {
         // Only "n" and "f" are row types; any other letter read from the input names a row
         // that is not in use.
         const char type = entry.type == 'n' ? 'n' : 'f';
@@ -64,14 +64,14 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
     sink.Write(rows);
 
     std::string trailer = "trailer\n<</Size " + std::to_string(count) + " /Root " +
-                          std::to_string(xref_.root) + " 0 R\n";
-    if (xref_.info > 0) {
-        trailer += "/Info " + std::to_string(xref_.info) + " 0 R\n";
+                          std::to_string(m_xref.root) + " 0 R\n";
+    if (m_xref.info > 0) {
+        trailer += "/Info " + std::to_string(m_xref.info) + " 0 R\n";
     }
-    if (encrypted_) {
-        trailer += "/Encrypt " + std::to_string(xref_.encryptObject) + " 0 R\n";
+    if (m_encrypted) {
+        trailer += "/Encrypt " + std::to_string(m_xref.encryptObject) + " 0 R\n";
     }
-    const auto& identifier = security_.FileIdentifier();
+    const auto& identifier = m_security.FileIdentifier();
     std::string identifierHex;
     AppendHex(identifierHex, std::string_view(reinterpret_cast<const char*>(identifier.data()),
                                               identifier.size()));

@@ -92,11 +92,11 @@ bool IsIndirectReference(std::string_view text, std::size_t pos) {
 void CPDFDocument::PrepareEncryption(int keyLength, std::uint32_t permissionInput,
                                      std::string_view ownerPassword,
                                      std::string_view userPassword) {
-    security_.PrepareEncryption(keyLength, permissionInput, ownerPassword, userPassword);
+    m_security.PrepareEncryption(keyLength, permissionInput, ownerPassword, userPassword);
 }
 
 void CPDFDocument::EncryptObjects() {
-    auto& entries = xref_.entries;
+    auto& entries = m_xref.entries;
     // Stream lengths are settled first, while every object, and the input an indirect length
     // is read from, still holds the bytes that were read.
     std::vector<std::optional<StreamLayout>> layouts(entries.size());
@@ -143,9 +143,9 @@ void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
         PdfString string = ReadPdfString(text, i, text.size());
         out += '<';
         if (!string.bytes.empty()) {
-            security_.SetObjectKey(entry.objectNumber, entry.generation);
-            security_.CryptBytes(MutableBytes(string.bytes), string.bytes.size(),
-                                 MutableBytes(string.bytes));
+            m_security.SetObjectKey(entry.objectNumber, entry.generation);
+            m_security.CryptBytes(MutableBytes(string.bytes), string.bytes.size(),
+                                  MutableBytes(string.bytes));
             AppendHex(out, string.bytes);
         }
         out += '>';
@@ -181,8 +181,8 @@ std::optional<CPDFDocument::StreamLayout> CPDFDocument::MeasureStream(std::strin
 
 void CPDFDocument::EncryptStreamObject(XrefEntry& entry, const StreamLayout& layout) {
     auto* data = reinterpret_cast<std::uint8_t*>(entry.objectText.MutableBody()) + layout.dataStart;
-    security_.SetObjectKey(entry.objectNumber, entry.generation);
-    security_.CryptBytes(data, layout.dataLength, data);
+    m_security.SetObjectKey(entry.objectNumber, entry.generation);
+    m_security.CryptBytes(data, layout.dataLength, data);
     EncryptStreamDictionaryStrings(entry);
 }
 
@@ -216,15 +216,15 @@ std::optional<std::size_t> CPDFDocument::StreamDataLength(std::string_view text,
 
 // The number held by the object a /Length refers to, read from the input as it stood.
 std::optional<std::int32_t> CPDFDocument::IndirectLength(std::int32_t objectNumber) const {
-    if (objectNumber < 0 || static_cast<std::size_t>(objectNumber) >= xref_.entries.size()) {
+    if (objectNumber < 0 || static_cast<std::size_t>(objectNumber) >= m_xref.entries.size()) {
         return std::nullopt;
     }
-    const std::int64_t offset = xref_.entries[static_cast<std::size_t>(objectNumber)].offset;
-    if (offset < 0 || offset >= static_cast<std::int64_t>(input_.size())) {
+    const std::int64_t offset = m_xref.entries[static_cast<std::size_t>(objectNumber)].offset;
+    if (offset < 0 || offset >= static_cast<std::int64_t>(m_input.size())) {
         return std::nullopt;
     }
     std::string_view window =
-        std::string_view(input_).substr(static_cast<std::size_t>(offset), kLengthObjectWindow);
+        std::string_view(m_input).substr(static_cast<std::size_t>(offset), kLengthObjectWindow);
     window = window.substr(0, window.find('\0'));
     const std::size_t keyword = window.find("obj");
     if (keyword == std::string_view::npos) {
@@ -256,9 +256,9 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
             continue;
         }
         changed = true;
-        security_.SetObjectKey(entry.objectNumber, entry.generation);
-        security_.CryptBytes(MutableBytes(string.bytes), string.bytes.size(),
-                             MutableBytes(string.bytes));
+        m_security.SetObjectKey(entry.objectNumber, entry.generation);
+        m_security.CryptBytes(MutableBytes(string.bytes), string.bytes.size(),
+                              MutableBytes(string.bytes));
         const std::size_t oldLength = string.After() - i;
         const std::size_t written = dictionary.size();
         if (text[i] == '(') {
@@ -290,22 +290,22 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
 }
 
 void CPDFDocument::AddEncryptDictionary() {
-    const int keyLength = security_.KeyLength();
-    const auto number = static_cast<std::int32_t>(xref_.entries.size());
+    const int keyLength = m_security.KeyLength();
+    const auto number = static_cast<std::int32_t>(m_xref.entries.size());
     std::string text = std::to_string(number) + " 0 obj \n<<";
     text += "/Filter /Standard\n";
     text += keyLength == 5 ? "/V 1\n" : "/V 2\n";
     text += "/Length " + std::to_string(keyLength * 8) + "\n";
     text += keyLength == 16 ? "/R 3\n" : "/R 2\n";
-    text += "/P " + std::to_string(security_.P()) + "\n";
+    text += "/P " + std::to_string(m_security.P()) + "\n";
     const auto appendValue = [&text](std::string_view name, const std::array<std::uint8_t, 32>& v) {
         text += name;
         text += '<';
         AppendHex(text, std::string_view(reinterpret_cast<const char*>(v.data()), v.size()));
         text += ">\n";
     };
-    appendValue("/O", security_.O());
-    appendValue("/U", security_.U());
+    appendValue("/O", m_security.O());
+    appendValue("/U", m_security.U());
     text += ">>\nendobj\n";
 
     XrefEntry entry;
@@ -315,8 +315,8 @@ void CPDFDocument::AddEncryptDictionary() {
     entry.generation = 0;
     entry.type = 'n';
     entry.objectText.Assign(std::move(text));
-    xref_.entries.push_back(std::move(entry));
-    xref_.encryptObject = number;
+    m_xref.entries.push_back(std::move(entry));
+    m_xref.encryptObject = number;
 }
 
 }  // namespace pdfcrypt

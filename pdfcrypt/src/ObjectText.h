@@ -15,47 +15,47 @@ class ObjectText {
     ObjectText() = default;
     static ObjectText InInput(char* begin, std::size_t length, std::string_view suffix) {
         ObjectText text;
-        text.input_ = begin;
-        text.inputLength_ = length;
-        text.suffix_ = suffix;
+        text.m_input = begin;
+        text.m_inputLength = length;
+        text.m_suffix = suffix;
         return text;
     }
 
     void Assign(std::string bytes) {
-        owned_ = std::move(bytes);
-        input_ = nullptr;
-        inputLength_ = 0;
-        suffix_ = {};
+        m_owned = std::move(bytes);
+        m_input = nullptr;
+        m_inputLength = 0;
+        m_suffix = {};
     }
     // Copies the bytes out of the input buffer, so that changes stay with this object.
     void MakeOwned() {
-        if (input_ != nullptr) {
+        if (m_input != nullptr) {
             Assign(ToString());
         }
     }
 
     // The bytes without the suffix; changing them in place through MutableBody is allowed.
     std::string_view Body() const {
-        return input_ != nullptr ? std::string_view(input_, inputLength_) : owned_;
+        return m_input != nullptr ? std::string_view(m_input, m_inputLength) : m_owned;
     }
-    char* MutableBody() { return input_ != nullptr ? input_ : owned_.data(); }
-    std::string_view Suffix() const { return suffix_; }
-    std::size_t size() const { return Body().size() + suffix_.size(); }
+    char* MutableBody() { return m_input != nullptr ? m_input : m_owned.data(); }
+    std::string_view Suffix() const { return m_suffix; }
+    std::size_t size() const { return Body().size() + m_suffix.size(); }
     bool empty() const { return size() == 0; }
-    bool InInput() const { return input_ != nullptr; }
+    bool InInput() const { return m_input != nullptr; }
     std::string ToString() const {
         std::string bytes;
         bytes.reserve(size());
         bytes.append(Body());
-        bytes.append(suffix_);
+        bytes.append(m_suffix);
         return bytes;
     }
 
   private:
-    char* input_ = nullptr;
-    std::size_t inputLength_ = 0;
-    std::string_view suffix_;
-    std::string owned_;
+    char* m_input = nullptr;
+    std::size_t m_inputLength = 0;
+    std::string_view m_suffix;
+    std::string m_owned;
 };
 
 }  // namespace pdfcrypt

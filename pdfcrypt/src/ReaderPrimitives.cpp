@@ -46,15 +46,15 @@ bool CPDFDocument::Seek(std::int64_t position) {
     if (position < 0) {
         return false;
     }
-    position_ = position;
+    m_position = position;
     return true;
 }
 
 int CPDFDocument::ReadByte() {
-    if (position_ < 0 || position_ >= static_cast<std::int64_t>(input_.size())) {
+    if (m_position < 0 || m_position >= static_cast<std::int64_t>(m_input.size())) {
         return -1;
     }
-    return static_cast<unsigned char>(input_[static_cast<std::size_t>(position_++)]);
+    return static_cast<unsigned char>(m_input[static_cast<std::size_t>(m_position++)]);
 }
 
 // An object runs from its position through its "endobj" keyword. A stream's data are scanned
@@ -64,7 +64,7 @@ std::string CPDFDocument::ReadObjectText(std::int64_t position) {
     const TextLocation location = LocateObjectText(position);
     std::string text;
     text.reserve(location.length + 7);
-    text.append(input_, location.begin, location.length);
+    text.append(m_input, location.begin, location.length);
     if (location.endobjAppended) {
         text += "\nendobj";
     }
@@ -76,48 +76,48 @@ CPDFDocument::TextLocation CPDFDocument::LocateObjectText(std::int64_t position)
     if (position != -1 && !Seek(position)) {
         return location;
     }
-    const std::size_t size = input_.size();
-    if (position_ >= static_cast<std::int64_t>(size)) {
+    const std::size_t size = m_input.size();
+    if (m_position >= static_cast<std::int64_t>(size)) {
         return location;
     }
-    const auto begin = static_cast<std::size_t>(position_);
+    const auto begin = static_cast<std::size_t>(m_position);
     location.begin = begin;
-    std::size_t nextE = NextOf(input_, 'e', begin);
-    std::size_t nextPercent = NextOf(input_, '%', begin);
+    std::size_t nextE = NextOf(m_input, 'e', begin);
+    std::size_t nextPercent = NextOf(m_input, '%', begin);
     while (true) {
         const std::size_t at = std::min(nextE, nextPercent);
         if (at >= size) {
-            position_ = static_cast<std::int64_t>(size);
+            m_position = static_cast<std::int64_t>(size);
             location.length = size - begin;
             return location;
         }
         const std::size_t after = at + 1;
         if (at == nextE) {
-            const auto look = LookAhead<kEndLookahead>(input_, after);
+            const auto look = LookAhead<kEndLookahead>(m_input, after);
             const std::string_view ahead(look.data(), look.size());
             if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
-                position_ = static_cast<std::int64_t>(std::min(after + kEndLookahead, size));
+                m_position = static_cast<std::int64_t>(std::min(after + kEndLookahead, size));
                 location.length = after + 5 - begin;
                 return location;
             }
             if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
-                position_ = static_cast<std::int64_t>(after);
+                m_position = static_cast<std::int64_t>(after);
                 location.length = after + 8 - begin;
                 location.endobjAppended = true;
                 return location;
             }
-            nextE = NextOf(input_, 'e', after);
+            nextE = NextOf(m_input, 'e', after);
         } else {
-            const auto look = LookAhead<kEofLookahead>(input_, after);
+            const auto look = LookAhead<kEofLookahead>(m_input, after);
             const std::string_view ahead(look.data(), look.size());
             const char last = look[4];
             if (ahead.starts_with("%EOF") &&
                 (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
-                position_ = static_cast<std::int64_t>(std::min(after + kEofLookahead, size));
+                m_position = static_cast<std::int64_t>(std::min(after + kEofLookahead, size));
                 location.length = after + 4 - begin;
                 return location;
             }
-            nextPercent = NextOf(input_, '%', after);
+            nextPercent = NextOf(m_input, '%', after);
         }
     }
 }
@@ -152,7 +152,7 @@ std::size_t CPDFDocument::ReadLine(std::string& line, std::size_t maximum) {
         if (c == '\r' || c == '\n') {
             const int next = ReadByte();
             if (next >= 0 && next != '\r' && next != '\n') {
-                --position_;
+                --m_position;
             }
             return line.size();
         }

@@ -77,10 +77,10 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
     }
     // Older sections are optional: a loop, a failure or a chain that has already gone through
     // far more bytes than the file holds (sections overlapping each other) ends the chain.
-    const std::int64_t workBudget = 2 * static_cast<std::int64_t>(input_.size()) + (1 << 20);
+    const std::int64_t workBudget = 2 * static_cast<std::int64_t>(m_input.size()) + (1 << 20);
     std::unordered_set<std::int64_t> visited{position};
     std::int64_t previous = newest.previous;
-    while (previous > 0 && visited.insert(previous).second && sectionBytesRead_ <= workBudget) {
+    while (previous > 0 && visited.insert(previous).second && m_sectionBytesRead <= workBudget) {
         const SectionResult older = ReadSection(previous, false);
         if (!older.ok) {
             break;
@@ -92,16 +92,16 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
 
 CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, bool newest) {
     SectionResult result;
-    const auto size = static_cast<std::int64_t>(input_.size());
+    const auto size = static_cast<std::int64_t>(m_input.size());
     if (position < 0) {
         return result;
     }
     std::int64_t start = position;
     while (start < size &&
-           (input_[start] == '\r' || input_[start] == '\n' || input_[start] == ' ')) {
+           (m_input[start] == '\r' || m_input[start] == '\n' || m_input[start] == ' ')) {
         ++start;
     }
-    if (start + 4 > size || std::string_view(input_).substr(start, 4) != "xref") {
+    if (start + 4 > size || std::string_view(m_input).substr(start, 4) != "xref") {
         return result;
     }
     const auto trailer = WalkToTrailer(start + 4);
@@ -110,7 +110,7 @@ CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, boo
     }
     Seek(*trailer + 7);
     const std::string trailerText = ReadObjectText(-1);
-    sectionBytesRead_ += static_cast<std::int64_t>(trailerText.size());
+    m_sectionBytesRead += static_cast<std::int64_t>(trailerText.size());
     if (!ApplyTrailerKeys(trailerText, newest, result)) {
         return result;
     }
@@ -118,7 +118,7 @@ CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, boo
     if (!ReadSubsections()) {
         return result;
     }
-    sectionBytesRead_ += std::max<std::int64_t>(position_ - start, 0);
+    m_sectionBytesRead += std::max<std::int64_t>(m_position - start, 0);
     result.ok = true;
     return result;
 }
@@ -126,13 +126,13 @@ CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, boo
 // Finds the trailer keyword assuming rows of exactly 20 bytes, with one fallback to the last
 // "trailer" near the end of the file for tables that are not laid out that way.
 std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
-    const auto size = static_cast<std::int64_t>(input_.size());
+    const auto size = static_cast<std::int64_t>(m_input.size());
     bool fellBack = false;
     while (true) {
         if (p < 0 || p + static_cast<std::int64_t>(kWalkWindow) > size) {
             return std::nullopt;
         }
-        const std::string_view window = std::string_view(input_).substr(p, kWalkWindow);
+        const std::string_view window = std::string_view(m_input).substr(p, kWalkWindow);
         if (window.starts_with("trailer")) {
             return p;
         }
@@ -159,9 +159,10 @@ std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
                 return std::nullopt;
             }
             fellBack = true;
-            const std::size_t tail =
-                input_.size() > kTrailerFallbackWindow ? input_.size() - kTrailerFallbackWindow : 0;
-            const auto found = FindBackward(input_, "trailer", tail, input_.size());
+            const std::size_t tail = m_input.size() > kTrailerFallbackWindow
+                                         ? m_input.size() - kTrailerFallbackWindow
+                                         : 0;
+            const auto found = FindBackward(m_input, "trailer", tail, m_input.size());
             if (!found) {
                 return std::nullopt;
             }
@@ -183,18 +184,18 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
         return std::nullopt;
     };
     if (const auto root = counted("/Root")) {
-        xref_.root = ParseInteger(trailer, *root);
+        m_xref.root = ParseInteger(trailer, *root);
     }
     if (const auto encrypt = counted("/Encrypt")) {
         if (trailer.substr(*encrypt).starts_with("null")) {
-            encrypted_ = false;
+            m_encrypted = false;
         } else {
-            encrypted_ = true;
-            xref_.encryptObject = ParseInteger(trailer, *encrypt);
+            m_encrypted = true;
+            m_xref.encryptObject = ParseInteger(trailer, *encrypt);
         }
     }
     if (const auto info = counted("/Info")) {
-        xref_.info = ParseInteger(trailer, *info);
+        m_xref.info = ParseInteger(trailer, *info);
     }
     const auto sizeKey = counted("/Size");
     if (!sizeKey) {
@@ -205,13 +206,13 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
         return false;
     }
     if (const auto prev = counted("/Prev")) {
-        result.previous = std::int64_t{ParseInteger(trailer, *prev)} + headerOffset_;
+        result.previous = std::int64_t{ParseInteger(trailer, *prev)} + m_headerOffset;
     }
-    if (xref_.entries.empty()) {
+    if (m_xref.entries.empty()) {
         if (!newest || size > ObjectLimit()) {
             return false;
         }
-        xref_.entries.assign(static_cast<std::size_t>(size), XrefEntry{});
+        m_xref.entries.assign(static_cast<std::size_t>(size), XrefEntry{});
     }
     return true;
 }
@@ -229,29 +230,29 @@ bool CPDFDocument::ReadSubsections() {
         if (c == 't') {
             return true;
         }
-        --position_;
+        --m_position;
         const auto first = ReadSubsectionNumber();
         if (!first) {
             return false;
         }
-        while (position_ < static_cast<std::int64_t>(input_.size()) &&
-               IsSpaceByte(input_[position_])) {
-            ++position_;
+        while (m_position < static_cast<std::int64_t>(m_input.size()) &&
+               IsSpaceByte(m_input[m_position])) {
+            ++m_position;
         }
         const auto count = ReadSubsectionNumber();
         if (!count) {
             return false;
         }
-        while (position_ < static_cast<std::int64_t>(input_.size()) &&
-               IsSpaceByte(input_[position_])) {
-            ++position_;
+        while (m_position < static_cast<std::int64_t>(m_input.size()) &&
+               IsSpaceByte(m_input[m_position])) {
+            ++m_position;
         }
         const std::int64_t end = *first + *count;
         if (end > ObjectLimit()) {
             return false;
         }
-        if (static_cast<std::int64_t>(xref_.entries.size()) < end) {
-            xref_.entries.resize(static_cast<std::size_t>(end));
+        if (static_cast<std::int64_t>(m_xref.entries.size()) < end) {
+            m_xref.entries.resize(static_cast<std::size_t>(end));
         }
         for (std::int64_t objectNumber = *first; objectNumber < end; ++objectNumber) {
             if (ReadLine(line, kMaxRowLine) == 0) {
@@ -261,12 +262,12 @@ bool CPDFDocument::ReadSubsections() {
             if (!row) {
                 continue;
             }
-            XrefEntry& entry = xref_.entries[static_cast<std::size_t>(objectNumber)];
+            XrefEntry& entry = m_xref.entries[static_cast<std::size_t>(objectNumber)];
             if (!entry.IsUnfilled()) {
                 continue;
             }
             entry.objectNumber = static_cast<std::int32_t>(objectNumber);
-            entry.offset = row->offset > 0 ? row->offset + headerOffset_ : row->offset;
+            entry.offset = row->offset > 0 ? row->offset + m_headerOffset : row->offset;
             entry.generation = row->generation;
             entry.type = row->type;
         }

@@ -73,23 +73,23 @@ class OracleTest : public ::testing::Test {
     // Inputs: one written here, the same rewritten by qpdf in QDF form (stream lengths held by
     // separate objects), and a two-page file assembled and compressed by qpdf.
     std::vector<std::string> MakeInputs() {
-        const std::string builder = dir_.File("builder.pdf");
+        const std::string builder = m_dir.File("builder.pdf");
         test::WriteBytes(builder,
                          PdfBuilder::TextPage("Hello Scrivola", "Hello \\(World\\)").Build());
-        test::WriteBytes(dir_.File("second.pdf"),
+        test::WriteBytes(m_dir.File("second.pdf"),
                          PdfBuilder::TextPage("Second page", "Second").Version("1.3").Build());
-        const std::string qdf = dir_.File("qdf.pdf");
-        const std::string merged = dir_.File("merged.pdf");
+        const std::string qdf = m_dir.File("qdf.pdf");
+        const std::string merged = m_dir.File("merged.pdf");
         EXPECT_EQ(RunCommand({"qpdf", "--qdf", "--object-streams=disable", builder, qdf}).exitCode,
                   0);
         EXPECT_EQ(RunCommand({"qpdf", "--empty", "--object-streams=disable", "--pages", builder,
-                              dir_.File("second.pdf"), "--", merged})
+                              m_dir.File("second.pdf"), "--", merged})
                       .exitCode,
                   0);
         return {builder, qdf, merged};
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
@@ -105,7 +105,7 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
             SCOPED_TRACE(input + " at " + std::to_string(s.keyBits) + " bits, permissions " +
                          std::to_string(s.permissions) + ", owner '" + s.owner + "', user '" +
                          s.user + "'");
-            const std::string out = dir_.File("encrypted.pdf");
+            const std::string out = m_dir.File("encrypted.pdf");
             ASSERT_EQ(EncryptPDFFile(input.c_str(), out.c_str(), s.keyBits, s.permissions,
                                      s.owner.c_str(), s.user.c_str()),
                       1);
@@ -137,7 +137,7 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
             const auto text = RunCommand(WithPassword({"pdftotext", out, "-"}, s.user));
             EXPECT_EQ(text.exitCode, 0) << text.output;
             EXPECT_EQ(text.output, plainText.output);
-            const std::string decrypted = dir_.File("decrypted.pdf");
+            const std::string decrypted = m_dir.File("decrypted.pdf");
             EXPECT_EQ(
                 RunCommand({"qpdf", "--decrypt", "--password=" + s.user, out, decrypted}).exitCode,
                 0);
@@ -158,8 +158,8 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
 }
 
 TEST_F(OracleTest, WrongPasswordDoesNotOpen) {
-    const std::string input = dir_.File("in.pdf");
-    const std::string out = dir_.File("out.pdf");
+    const std::string input = m_dir.File("in.pdf");
+    const std::string out = m_dir.File("out.pdf");
     test::WriteBytes(input, PdfBuilder::TextPage("Secret text", "Secret").Build());
     ASSERT_EQ(EncryptPDFFile(input.c_str(), out.c_str(), 128, 0, "owner", "user"), 1);
     EXPECT_NE(RunCommand({"pdftotext", out, "-"}).exitCode, 0);

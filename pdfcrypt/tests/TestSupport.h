@@ -13,11 +13,11 @@ class TempDir {
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
 std::string ReadBytes(const std::string& path);

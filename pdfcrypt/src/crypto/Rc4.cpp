@@ -9,31 +9,31 @@ void Rc4::Start(std::span<const std::uint8_t> key) {
     if (key.empty()) {
         key = std::span(&kZero, 1);
     }
-    if (key.size() > state_.size()) {
-        key = key.first(state_.size());
+    if (key.size() > m_state.size()) {
+        key = key.first(m_state.size());
     }
-    for (std::size_t n = 0; n < state_.size(); ++n) {
-        state_[n] = static_cast<std::uint8_t>(n);
+    for (std::size_t n = 0; n < m_state.size(); ++n) {
+        m_state[n] = static_cast<std::uint8_t>(n);
     }
     std::uint8_t j = 0;
-    for (std::size_t n = 0; n < state_.size(); ++n) {
-        j = static_cast<std::uint8_t>(j + state_[n] + key[n % key.size()]);
-        std::swap(state_[n], state_[j]);
+    for (std::size_t n = 0; n < m_state.size(); ++n) {
+        j = static_cast<std::uint8_t>(j + m_state[n] + key[n % key.size()]);
+        std::swap(m_state[n], m_state[j]);
     }
-    i_ = 0;
-    j_ = 0;
+    m_i = 0;
+    m_j = 0;
 }
 
 void Rc4::Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) {
-    std::uint8_t i = i_, j = j_;
+    std::uint8_t i = m_i, j = m_j;
     for (std::size_t n = 0; n < len; ++n) {
         i = static_cast<std::uint8_t>(i + 1);
-        j = static_cast<std::uint8_t>(j + state_[i]);
-        std::swap(state_[i], state_[j]);
-        out[n] = in[n] ^ state_[static_cast<std::uint8_t>(state_[i] + state_[j])];
+        j = static_cast<std::uint8_t>(j + m_state[i]);
+        std::swap(m_state[i], m_state[j]);
+        out[n] = in[n] ^ m_state[static_cast<std::uint8_t>(m_state[i] + m_state[j])];
     }
-    i_ = i;
-    j_ = j;
+    m_i = i;
+    m_j = j;
 }
 
 }  // namespace pdfcrypt
