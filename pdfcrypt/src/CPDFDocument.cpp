@@ -6,6 +6,7 @@
 
 #include "ByteScan.h"
 #include "InputFile.h"
+#include "ObjectSyntax.h"
 
 namespace pdfcrypt {
 namespace {
@@ -48,18 +49,26 @@ bool CPDFDocument::OpenBytes(std::string bytes, std::string path) {
     m_input = std::move(bytes);
     m_position = 0;
     if (static_cast<std::int64_t>(m_input.size()) > kMaxInputSize) {
-        return false;
+        return Refuse("open", -1, -1, "larger than 2 GiB");
     }
     return Load();
 }
 
+bool CPDFDocument::Refuse(std::string step, std::int64_t object, std::int64_t offset,
+                          std::string message) {
+    if (!m_refusal) {
+        m_refusal = Refusal{std::move(step), object, offset, std::move(message)};
+    }
+    return false;
+}
+
 bool CPDFDocument::Load() {
     if (!ReadHeader()) {
-        return false;
+        return Refuse("header", -1, 0, "no \"%PDF-\" with a version from 1.0 to 1.7");
     }
     const auto crossReference = FindCrossReferencePosition();
     if (!crossReference || *crossReference < 0) {
-        return false;
+        return Refuse("startxref", -1, -1, "no \"startxref\" and \"%%EOF\" at the end");
     }
     return ReadSectionChain(*crossReference) && Normalise();
 }
@@ -129,18 +138,125 @@ bool CPDFDocument::Normalise() {
         if (entry.type != 'n') {
             entry.offset = 0;
         }
-        if (entry.offset > 0) {
-            const TextLocation location = LocateObjectText(entry.offset);
-            entry.objectText = ObjectText::InInput(m_input.data() + location.begin, location.length,
-                                                   location.endobjAppended ? "\nendobj" : "");
-            textBytes += static_cast<std::int64_t>(entry.objectText.size());
-            if (textBytes > textBudget) {
-                return false;
-            }
+    }
+    if (!entries.empty() && entries[0].offset > 0) {
+        return Refuse("objects", 0, entries[0].offset, "object 0 is listed as in use");
+    }
+    m_inputObjectCount = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        XrefEntry& entry = entries[i];
+        if (entry.offset <= 0) {
+            continue;
+        }
+        if (!LoadObject(i, entry)) {
+            return false;
+        }
+        ++m_inputObjectCount;
+        textBytes += static_cast<std::int64_t>(entry.objectText.size());
+        if (textBytes > textBudget) {
+            return Refuse("objects", static_cast<std::int64_t>(i), entry.offset,
+                          "objects overlap far beyond the size of the file");
         }
     }
     SeparateSharedTexts();
     return true;
+}
+
+// An object is taken from its table offset through "endobj", or through "endstream" for a
+// stream, whose data are exactly /Length bytes: the offset must name the object itself and
+// /Length must end where "endstream" follows (after end-of-line bytes, which stay outside the
+// data). A file that does not read this way needs repair, and guessing would lose its content.
+bool CPDFDocument::LoadObject(std::size_t number, XrefEntry& entry) {
+    const auto object = static_cast<std::int64_t>(number);
+    const std::string_view input(m_input);
+    if (entry.offset >= static_cast<std::int64_t>(input.size())) {
+        return Refuse("objects", object, entry.offset, "offset lies beyond the end of the file");
+    }
+    const auto header = ParseObjectHeader(input, static_cast<std::size_t>(entry.offset));
+    if (!header || header->number != object || header->generation != entry.generation) {
+        return Refuse("objects", object, entry.offset,
+                      "offset does not point at \"" + std::to_string(number) + " " +
+                          std::to_string(entry.generation) + " obj\"");
+    }
+    const std::size_t begin = header->start;
+    const auto end = FindBodyEnd(input, header->bodyStart);
+    if (!end) {
+        return Refuse("objects", object, entry.offset, "object has no \"endobj\"");
+    }
+    if (end->kind == BodyEnd::Kind::Endobj) {
+        entry.objectText =
+            ObjectText::InInput(m_input.data() + begin, end->keyword + 6 - begin, "");
+        return true;
+    }
+    const std::size_t dictionary = SkipWhitespaceAndComments(input, header->bodyStart);
+    const auto length = StreamLength(number, input, dictionary);
+    if (!length) {
+        return false;
+    }
+    std::size_t dataStart = end->keyword + 6;
+    if (dataStart < input.size() && input[dataStart] == '\r') {
+        ++dataStart;
+    }
+    if (dataStart < input.size() && input[dataStart] == '\n') {
+        ++dataStart;
+    }
+    if (*length > static_cast<std::int64_t>(input.size() - dataStart)) {
+        return Refuse("stream", object, static_cast<std::int64_t>(dataStart),
+                      "/Length " + std::to_string(*length) + " runs past the end of the file");
+    }
+    const std::size_t dataEnd = dataStart + static_cast<std::size_t>(*length);
+    std::size_t keyword = dataEnd;
+    while (keyword < input.size() && IsPdfWhitespace(input[keyword])) {
+        ++keyword;
+    }
+    if (!input.substr(keyword).starts_with("endstream")) {
+        return Refuse("stream", object, static_cast<std::int64_t>(dataEnd),
+                      "no \"endstream\" where /Length " + std::to_string(*length) + " ends");
+    }
+    entry.objectText = ObjectText::InInput(m_input.data() + begin, keyword + 9 - begin, "\nendobj");
+    entry.stream =
+        StreamLayout{dataStart - begin, static_cast<std::size_t>(*length), end->keyword - begin};
+    return true;
+}
+
+// The stream's /Length: a number, or a reference to an object holding one.
+std::optional<std::int64_t> CPDFDocument::StreamLength(std::size_t number, std::string_view input,
+                                                       std::size_t dictionary) {
+    const auto object = static_cast<std::int64_t>(number);
+    const auto value = DictionaryValue(input, dictionary, "/Length");
+    if (!value) {
+        Refuse("stream", object, static_cast<std::int64_t>(dictionary),
+               "stream dictionary has no /Length");
+        return std::nullopt;
+    }
+    if (const auto reference = ParseReference(input, *value)) {
+        const auto held = static_cast<std::size_t>(*reference);
+        const XrefEntry* target = held < m_xref.entries.size() ? &m_xref.entries[held] : nullptr;
+        const auto header =
+            target && target->offset > 0 && target->offset < static_cast<std::int64_t>(input.size())
+                ? ParseObjectHeader(input, static_cast<std::size_t>(target->offset))
+                : std::nullopt;
+        std::size_t pos = header && header->number == *reference
+                              ? SkipWhitespaceAndComments(input, header->bodyStart)
+                              : input.size();
+        const auto length = ParseUnsigned(input, pos);
+        const auto end = length ? FindBodyEnd(input, pos) : std::nullopt;
+        if (!end || end->kind != BodyEnd::Kind::Endobj) {
+            Refuse("stream", object, static_cast<std::int64_t>(*value),
+                   "/Length refers to object " + std::to_string(*reference) +
+                       ", which holds no length");
+            return std::nullopt;
+        }
+        return length;
+    }
+    std::size_t pos = *value;
+    const auto length = ParseUnsigned(input, pos);
+    if (!length) {
+        Refuse("stream", object, static_cast<std::int64_t>(*value),
+               "/Length is not a non-negative whole number");
+        return std::nullopt;
+    }
+    return length;
 }
 
 // Texts are encrypted in place, each under its own object's key, so a text whose input bytes

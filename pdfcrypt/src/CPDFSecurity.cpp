@@ -31,7 +31,7 @@ std::array<std::uint8_t, 32> Padded(const std::array<std::uint8_t, 32>& field, s
 }  // namespace
 
 CPDFSecurity::CPDFSecurity(const CryptoProvider& provider)
-    : m_provider(provider), m_cipher(provider.NewRc4()) {}
+    : m_provider(provider), m_cipher(provider.NewRc4()), m_objectStart(provider.NewRc4()) {}
 
 void CPDFSecurity::PrepareEncryption(int keyLength, std::uint32_t permissionInput,
                                      std::string_view ownerPassword,
@@ -43,6 +43,7 @@ void CPDFSecurity::PrepareEncryption(int keyLength, std::uint32_t permissionInpu
     m_user = {};
     m_key = {};
     m_objectNumber = 0;
+    m_objectKeyed = false;
     m_generation = 0;
     m_permissions = static_cast<std::int32_t>((permissionInput & ~3u) | kPermissionsAlwaysSet);
     ownerPassword = ownerPassword.substr(0, kPasswordField);
@@ -132,6 +133,10 @@ void CPDFSecurity::ComputeUserValueRevision3() {
 }
 
 void CPDFSecurity::SetObjectKey(std::int32_t objectNumber, std::int32_t generation) {
+    if (m_objectKeyed && objectNumber == m_objectNumber && generation == m_generation) {
+        RestartObjectKey();
+        return;
+    }
     m_objectNumber = objectNumber;
     m_generation = generation;
     const auto n = static_cast<std::size_t>(m_keyLength);
@@ -145,7 +150,13 @@ void CPDFSecurity::SetObjectKey(std::int32_t objectNumber, std::int32_t generati
     input[n + 3] = static_cast<std::uint8_t>(gen);
     input[n + 4] = static_cast<std::uint8_t>(gen >> 8);
     const Md5Digest digest = Digest(std::span(input.data(), n + 5));
-    m_cipher->Start(std::span(digest.data(), std::min<std::size_t>(n + 5, 16)));
+    m_objectStart->Start(std::span(digest.data(), std::min<std::size_t>(n + 5, 16)));
+    m_objectKeyed = true;
+    RestartObjectKey();
+}
+
+void CPDFSecurity::RestartObjectKey() {
+    m_cipher->CopyStateFrom(*m_objectStart);
 }
 
 void CPDFSecurity::CryptBytes(const std::uint8_t* in, std::size_t len, std::uint8_t* out) {

@@ -21,7 +21,10 @@ class CPDFSecurity {
     // keyLength is 16 for 128 bits, 5 otherwise. Passwords are cut to their first 32 bytes.
     void PrepareEncryption(int keyLength, std::uint32_t permissionInput,
                            std::string_view ownerPassword, std::string_view userPassword);
+    // Starts the key stream of an object. The key schedule runs once per object: calling it
+    // again for the same object, or RestartObjectKey, starts the same key stream from a copy.
     void SetObjectKey(std::int32_t objectNumber, std::int32_t generation);
+    void RestartObjectKey();
     void CryptBytes(const std::uint8_t* in, std::size_t len, std::uint8_t* out);
 
     int KeyLength() const { return m_keyLength; }
@@ -49,6 +52,9 @@ class CPDFSecurity {
 
     const CryptoProvider& m_provider;
     std::unique_ptr<StreamCipher> m_cipher;
+    // The cipher right after the current object's key schedule.
+    std::unique_ptr<StreamCipher> m_objectStart;
+    bool m_objectKeyed = false;
     int m_keyLength = 0;
     Block32 m_ownerPassword{};
     std::size_t m_ownerPasswordLength = 0;

@@ -1,5 +1,7 @@
 // Writing the complete encrypted file: header, the objects, one cross-reference section and the
 // trailer with the file identifier.
+#include <sys/stat.h>
+
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -26,7 +28,7 @@ std::string VersionText(double version) {
 bool CPDFDocument::WriteTo(OutputSink& sink) {
     const std::size_t count = m_xref.entries.size();
     if (count == 0) {
-        return false;
+        return Refuse("write", -1, -1, "no objects");
     }
     sink.Write("%PDF-");
     sink.Write(VersionText(m_version));
@@ -46,16 +48,17 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
     const std::int64_t crossReference = sink.Position();
     // Rows hold ten-digit offsets and the file's positions are 32-bit.
     if (crossReference > std::numeric_limits<std::int32_t>::max()) {
-        return false;
+        return Refuse("write", -1, crossReference, "output would exceed 2 GiB");
     }
+    m_crossReferenceOffset = crossReference;
     sink.Write("xref\n0 " + std::to_string(count) + "\n");
     std::string rows;
     rows.reserve(count * 20);
     std::array<char, 32> row{};
     for (const XrefEntry& entry : m_xref.entries) {
-        // Only "n" and "f" are row types; any other letter read from the input names a row
-        // that is not in use.
-        const char type = entry.type == 'n' ? 'n' : 'f';
+        // A row without an object (free, listed nowhere, or in use at offset 0) is written
+        // free: readers flag an in-use row at offset 0, and a missing object is null either way.
+        const char type = entry.offset > 0 ? 'n' : 'f';
         const long long offset = entry.offset > 0 ? entry.newOffset : 0;
         std::snprintf(row.data(), row.size(), "%010lld %05d %c\r\n", offset, entry.generation,
                       type);
@@ -82,7 +85,21 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
 }
 
 bool CPDFDocument::WriteFile(const std::string& path) {
-    return ReplaceFileAtomically(path, [this](OutputSink& sink) { return WriteTo(sink); });
+    const bool replaced = ReplaceFileAtomically(
+        path, [this](OutputSink& sink) { return WriteTo(sink); },
+        [this](int fd) {
+            struct stat info {};
+            if (::fstat(fd, &info) != 0) {
+                return Refuse("output check", -1, -1, "cannot read the written file back");
+            }
+            return VerifyOutput([fd](std::int64_t offset,
+                                     std::size_t length) { return ReadFileAt(fd, offset, length); },
+                                info.st_size);
+        });
+    if (!replaced) {
+        Refuse("write", -1, -1, "cannot write " + path);
+    }
+    return replaced;
 }
 
 }  // namespace pdfcrypt

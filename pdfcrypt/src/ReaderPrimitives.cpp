@@ -31,13 +31,13 @@ std::array<char, N> LookAhead(const std::string& input, std::size_t pos) {
     return bytes;
 }
 
-std::size_t NextOf(const std::string& input, char wanted, std::size_t from) {
-    if (from >= input.size()) {
-        return input.size();
+// The next wanted byte in [from, limit), or limit.
+std::size_t NextOf(const std::string& input, char wanted, std::size_t from, std::size_t limit) {
+    if (from >= limit) {
+        return limit;
     }
-    const void* hit = std::memchr(input.data() + from, wanted, input.size() - from);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - input.data())
-               : input.size();
+    const void* hit = std::memchr(input.data() + from, wanted, limit - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - input.data()) : limit;
 }
 
 }  // namespace
@@ -82,44 +82,43 @@ CPDFDocument::TextLocation CPDFDocument::LocateObjectText(std::int64_t position)
     }
     const auto begin = static_cast<std::size_t>(m_position);
     location.begin = begin;
-    std::size_t nextE = NextOf(m_input, 'e', begin);
-    std::size_t nextPercent = NextOf(m_input, '%', begin);
-    while (true) {
-        const std::size_t at = std::min(nextE, nextPercent);
-        if (at >= size) {
-            m_position = static_cast<std::int64_t>(size);
-            location.length = size - begin;
-            return location;
+    // The first "endobj" or "endstream" ends the text unless a "%%EOF" comes before it, so
+    // "%" is looked for only up to that end, never through the rest of the file.
+    std::size_t end = size;
+    std::size_t resume = size;
+    bool endstream = false;
+    for (std::size_t at = NextOf(m_input, 'e', begin, size); at < size;
+         at = NextOf(m_input, 'e', at + 1, size)) {
+        const auto look = LookAhead<kEndLookahead>(m_input, at + 1);
+        const std::string_view ahead(look.data(), look.size());
+        if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
+            end = at + 6;
+            resume = std::min(at + 1 + kEndLookahead, size);
+            break;
         }
-        const std::size_t after = at + 1;
-        if (at == nextE) {
-            const auto look = LookAhead<kEndLookahead>(m_input, after);
-            const std::string_view ahead(look.data(), look.size());
-            if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
-                m_position = static_cast<std::int64_t>(std::min(after + kEndLookahead, size));
-                location.length = after + 5 - begin;
-                return location;
-            }
-            if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
-                m_position = static_cast<std::int64_t>(after);
-                location.length = after + 8 - begin;
-                location.endobjAppended = true;
-                return location;
-            }
-            nextE = NextOf(m_input, 'e', after);
-        } else {
-            const auto look = LookAhead<kEofLookahead>(m_input, after);
-            const std::string_view ahead(look.data(), look.size());
-            const char last = look[4];
-            if (ahead.starts_with("%EOF") &&
-                (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
-                m_position = static_cast<std::int64_t>(std::min(after + kEofLookahead, size));
-                location.length = after + 4 - begin;
-                return location;
-            }
-            nextPercent = NextOf(m_input, '%', after);
+        if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
+            end = at + 9;
+            resume = at + 1;
+            endstream = true;
+            break;
         }
     }
+    for (std::size_t at = NextOf(m_input, '%', begin, end); at < end;
+         at = NextOf(m_input, '%', at + 1, end)) {
+        const auto look = LookAhead<kEofLookahead>(m_input, at + 1);
+        const std::string_view ahead(look.data(), look.size());
+        const char last = look[4];
+        if (ahead.starts_with("%EOF") &&
+            (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
+            m_position = static_cast<std::int64_t>(std::min(at + 1 + kEofLookahead, size));
+            location.length = at + 5 - begin;
+            return location;
+        }
+    }
+    m_position = static_cast<std::int64_t>(resume);
+    location.length = end - begin;
+    location.endobjAppended = endstream;
+    return location;
 }
 
 std::optional<std::size_t> CPDFDocument::FindKey(std::string_view text, std::string_view key) {

@@ -1,12 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ObjectText.h"
 
 namespace pdfcrypt {
+
+// Where a stream's data lie in its object text, as its /Length gives them.
+struct StreamLayout {
+    std::size_t dataStart = 0;
+    std::size_t dataLength = 0;
+    // The "stream" keyword, which ends the dictionary.
+    std::size_t keyword = 0;
+};
 
 // One row of the cross-reference table; the index in the table is the object number.
 struct XrefEntry {
@@ -20,6 +30,8 @@ struct XrefEntry {
     std::int32_t generation = -1;
     std::uint8_t type = kUnfilled;
     ObjectText objectText;
+    // Set for a stream object once its text is loaded.
+    std::optional<StreamLayout> stream;
     // Where the writer put the object in the output.
     std::int64_t newOffset = 0;
 

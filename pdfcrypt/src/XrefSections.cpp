@@ -5,6 +5,7 @@
 
 #include "ByteScan.h"
 #include "CPDFDocument.h"
+#include "ObjectSyntax.h"
 
 namespace pdfcrypt {
 namespace {
@@ -75,15 +76,24 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
     if (!newest.ok) {
         return false;
     }
-    // Older sections are optional: a loop, a failure or a chain that has already gone through
-    // far more bytes than the file holds (sections overlapping each other) ends the chain.
+    // Every older section counts: a file whose chain loops, breaks or goes through far more
+    // bytes than the file holds (sections overlapping each other) needs repair, which is not
+    // ours to guess.
     const std::int64_t workBudget = 2 * static_cast<std::int64_t>(m_input.size()) + (1 << 20);
     std::unordered_set<std::int64_t> visited{position};
     std::int64_t previous = newest.previous;
-    while (previous > 0 && visited.insert(previous).second && m_sectionBytesRead <= workBudget) {
+    while (previous > 0) {
+        if (!visited.insert(previous).second) {
+            return Refuse("cross-reference chain", -1, previous,
+                          "/Prev leads back to a section already read");
+        }
+        if (m_sectionBytesRead > workBudget) {
+            return Refuse("cross-reference chain", -1, previous,
+                          "sections overlap far beyond the size of the file");
+        }
         const SectionResult older = ReadSection(previous, false);
         if (!older.ok) {
-            break;
+            return false;
         }
         previous = older.previous;
     }
@@ -93,7 +103,8 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
 CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, bool newest) {
     SectionResult result;
     const auto size = static_cast<std::int64_t>(m_input.size());
-    if (position < 0) {
+    if (position < 0 || position >= size) {
+        Refuse("cross-reference section", -1, position, "position outside the file");
         return result;
     }
     std::int64_t start = position;
@@ -102,20 +113,31 @@ CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, boo
         ++start;
     }
     if (start + 4 > size || std::string_view(m_input).substr(start, 4) != "xref") {
+        Refuse("cross-reference section", -1, start,
+               "no \"xref\" table here (missing table or cross-reference stream)");
         return result;
     }
     const auto trailer = WalkToTrailer(start + 4);
     if (!trailer) {
+        Refuse("cross-reference section", -1, start, "no trailer after the table");
         return result;
     }
-    Seek(*trailer + 7);
-    const std::string trailerText = ReadObjectText(-1);
+    const std::string_view input(m_input);
+    const std::size_t open =
+        SkipWhitespaceAndComments(input, static_cast<std::size_t>(*trailer) + 7);
+    const auto close = DictionaryEnd(input, open);
+    if (!close) {
+        Refuse("trailer", -1, *trailer, "no complete dictionary after \"trailer\"");
+        return result;
+    }
+    const std::string_view trailerText = input.substr(open, *close - open);
     m_sectionBytesRead += static_cast<std::int64_t>(trailerText.size());
     if (!ApplyTrailerKeys(trailerText, newest, result)) {
+        Refuse("trailer", -1, *trailer, "no usable /Size");
         return result;
     }
     Seek(start + 4);
-    if (!ReadSubsections()) {
+    if (!ReadSubsections(*trailer)) {
         return result;
     }
     m_sectionBytesRead += std::max<std::int64_t>(m_position - start, 0);
@@ -173,20 +195,16 @@ std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
     }
 }
 
+// Keys count only among the trailer dictionary's own entries. A newer section's keys win over
+// an older one's, as they do for the rows.
 bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, SectionResult& result) {
-    // Keys count only inside the trailer dictionary, before its closing brackets.
-    const auto close = FindKey(trailer, ">>");
-    const auto counted = [&](std::string_view key) -> std::optional<std::size_t> {
-        const auto found = FindKey(trailer, key);
-        if (found && close && *found < *close) {
-            return found;
-        }
-        return std::nullopt;
-    };
-    if (const auto root = counted("/Root")) {
+    const auto value = [&](std::string_view key) { return DictionaryValue(trailer, 0, key); };
+    if (const auto root = value("/Root"); root && !m_rootKnown) {
         m_xref.root = ParseInteger(trailer, *root);
+        m_rootKnown = true;
     }
-    if (const auto encrypt = counted("/Encrypt")) {
+    if (const auto encrypt = value("/Encrypt"); encrypt && !m_encryptKnown) {
+        m_encryptKnown = true;
         if (trailer.substr(*encrypt).starts_with("null")) {
             m_encrypted = false;
         } else {
@@ -194,10 +212,11 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
             m_xref.encryptObject = ParseInteger(trailer, *encrypt);
         }
     }
-    if (const auto info = counted("/Info")) {
+    if (const auto info = value("/Info"); info && !m_infoKnown) {
         m_xref.info = ParseInteger(trailer, *info);
+        m_infoKnown = true;
     }
-    const auto sizeKey = counted("/Size");
+    const auto sizeKey = value("/Size");
     if (!sizeKey) {
         return false;
     }
@@ -205,7 +224,7 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
     if (size <= 0) {
         return false;
     }
-    if (const auto prev = counted("/Prev")) {
+    if (const auto prev = value("/Prev")) {
         result.previous = std::int64_t{ParseInteger(trailer, *prev)} + m_headerOffset;
     }
     if (m_xref.entries.empty()) {
@@ -217,23 +236,31 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
     return true;
 }
 
-bool CPDFDocument::ReadSubsections() {
+// Every row must read as offset, generation and "n" or "f", and the rows must end exactly where
+// the trailer was found; anything else is a damaged table.
+bool CPDFDocument::ReadSubsections(std::int64_t trailer) {
     std::string line;
     while (true) {
         int c;
         do {
             c = ReadByte();
             if (c < 0) {
-                return false;
+                return Refuse("cross-reference table", -1, m_position, "end of file in the table");
             }
         } while (IsSpaceByte(static_cast<char>(c)));
         if (c == 't') {
+            if (m_position - 1 != trailer) {
+                return Refuse("cross-reference table", -1, m_position - 1,
+                              "the rows do not end at the trailer (truncated or damaged table)");
+            }
             return true;
         }
         --m_position;
+        const std::int64_t headerAt = m_position;
         const auto first = ReadSubsectionNumber();
         if (!first) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection header has no first object number");
         }
         while (m_position < static_cast<std::int64_t>(m_input.size()) &&
                IsSpaceByte(m_input[m_position])) {
@@ -241,7 +268,8 @@ bool CPDFDocument::ReadSubsections() {
         }
         const auto count = ReadSubsectionNumber();
         if (!count) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection header has no row count");
         }
         while (m_position < static_cast<std::int64_t>(m_input.size()) &&
                IsSpaceByte(m_input[m_position])) {
@@ -249,18 +277,19 @@ bool CPDFDocument::ReadSubsections() {
         }
         const std::int64_t end = *first + *count;
         if (end > ObjectLimit()) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection lists more objects than the file can hold");
         }
         if (static_cast<std::int64_t>(m_xref.entries.size()) < end) {
             m_xref.entries.resize(static_cast<std::size_t>(end));
         }
         for (std::int64_t objectNumber = *first; objectNumber < end; ++objectNumber) {
-            if (ReadLine(line, kMaxRowLine) == 0) {
-                break;
-            }
+            const std::int64_t rowAt = m_position;
+            ReadLine(line, kMaxRowLine);
             const auto row = ParseRow(line);
-            if (!row) {
-                continue;
+            if (!row || row->offset < 0 || (row->type != 'n' && row->type != 'f')) {
+                return Refuse("cross-reference table", objectNumber, rowAt,
+                              "row does not read as offset, generation and n or f");
             }
             XrefEntry& entry = m_xref.entries[static_cast<std::size_t>(objectNumber)];
             if (!entry.IsUnfilled()) {

@@ -11,6 +11,9 @@ class BuiltinRc4 final : public StreamCipher {
     void Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) override {
         m_rc4.Crypt(in, out, len);
     }
+    void CopyStateFrom(const StreamCipher& other) override {
+        m_rc4 = static_cast<const BuiltinRc4&>(other).m_rc4;
+    }
 
   private:
     Rc4 m_rc4;

@@ -1,0 +1,112 @@
+// Reading a written file back before it replaces anything: the table, every object's header and
+// every stream's end, compared with what the document meant to write.
+#include <algorithm>
+
+#include "ByteScan.h"
+#include "CPDFDocument.h"
+#include "ObjectSyntax.h"
+
+namespace pdfcrypt {
+namespace {
+
+constexpr std::size_t kRowSize = 20;
+constexpr std::size_t kTailWindow = 1024;
+// Enough for "N G obj" with the largest numbers, and for end-of-line bytes before "endstream".
+constexpr std::size_t kHeaderWindow = 64;
+
+std::optional<std::int64_t> RowNumber(std::string_view row, std::size_t at, std::size_t digits) {
+    std::int64_t value = 0;
+    for (std::size_t i = at; i < at + digits; ++i) {
+        if (!IsDigitByte(row[i])) {
+            return std::nullopt;
+        }
+        value = value * 10 + (row[i] - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+bool CPDFDocument::VerifyOutput(const ReadAt& read, std::int64_t size) {
+    const auto fail = [this](std::int64_t object, std::int64_t offset, const std::string& what) {
+        return Refuse("output check", object, offset, what);
+    };
+    if (read(0, 5) != "%PDF-") {
+        return fail(-1, 0, "no header");
+    }
+    const std::int64_t tailStart = std::max<std::int64_t>(0, size - kTailWindow);
+    const std::string tail = read(tailStart, static_cast<std::size_t>(size - tailStart));
+    const std::size_t keyword = tail.rfind("startxref");
+    if (keyword == std::string::npos || tail.find("%%EOF", keyword) == std::string::npos ||
+        ParseInteger(tail, keyword + 9) != m_crossReferenceOffset) {
+        return fail(-1, tailStart, "\"startxref\" does not name the table");
+    }
+
+    const auto& entries = m_xref.entries;
+    const std::string head = "xref\n0 " + std::to_string(entries.size()) + "\n";
+    const std::string table = read(m_crossReferenceOffset, head.size() + kRowSize * entries.size());
+    if (table.size() != head.size() + kRowSize * entries.size() || !table.starts_with(head)) {
+        return fail(-1, m_crossReferenceOffset, "the table is not where the trailer says");
+    }
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const XrefEntry& entry = entries[i];
+        const auto object = static_cast<std::int64_t>(i);
+        const std::string_view row =
+            std::string_view(table).substr(head.size() + kRowSize * i, kRowSize);
+        const auto offset = RowNumber(row, 0, 10);
+        const auto generation = RowNumber(row, 11, 5);
+        if (!offset || !generation || *generation != entry.generation) {
+            return fail(object, m_crossReferenceOffset, "table row does not read back");
+        }
+        const bool expected = entry.offset > 0;
+        if (expected != (*offset > 0) ||
+            (expected && (*offset != entry.newOffset || row[17] != 'n'))) {
+            return fail(object, *offset, "table row does not match the object written");
+        }
+        if (!expected) {
+            continue;
+        }
+        ++written;
+        const std::string start = read(*offset, kHeaderWindow);
+        const auto header = ParseObjectHeader(start, 0);
+        if (!header || header->start != 0 || header->number != object ||
+            header->generation != entry.generation) {
+            return fail(object, *offset, "object is not at its offset");
+        }
+        if (!entry.stream) {
+            continue;
+        }
+        const StreamLayout& stream = *entry.stream;
+        const std::string dictionary = read(*offset, stream.keyword);
+        const std::size_t open = SkipWhitespaceAndComments(dictionary, header->bodyStart);
+        const auto value = DictionaryValue(dictionary, open, "/Length");
+        std::size_t at = value.value_or(dictionary.size());
+        const auto length = ParseUnsigned(dictionary, at);
+        if (!value || (!ParseReference(dictionary, *value) &&
+                       (!length || static_cast<std::size_t>(*length) != stream.dataLength))) {
+            return fail(object, *offset, "/Length does not give the data written");
+        }
+        const std::int64_t dataEnd =
+            *offset + static_cast<std::int64_t>(stream.dataStart + stream.dataLength);
+        const std::string after = read(dataEnd, kHeaderWindow);
+        std::size_t k = 0;
+        while (k < after.size() && IsPdfWhitespace(after[k])) {
+            ++k;
+        }
+        if (!std::string_view(after).substr(k).starts_with("endstream")) {
+            return fail(object, dataEnd, "no \"endstream\" where /Length ends");
+        }
+    }
+    // The input's objects and the encryption dictionary, nothing more and nothing less.
+    if (written != m_inputObjectCount + 1) {
+        return fail(-1, m_crossReferenceOffset, "the objects written are not the input's");
+    }
+    const std::int64_t trailerAt = m_crossReferenceOffset + static_cast<std::int64_t>(table.size());
+    if (!read(trailerAt, 16).starts_with("trailer\n<</Size ")) {
+        return fail(-1, trailerAt, "no trailer after the table");
+    }
+    return true;
+}
+
+}  // namespace pdfcrypt
