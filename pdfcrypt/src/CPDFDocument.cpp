@@ -158,6 +158,11 @@ bool CPDFDocument::Normalise() {
                           "objects overlap far beyond the size of the file");
         }
     }
+    // Without its catalog no reader finds the pages of the output.
+    const auto root = static_cast<std::size_t>(m_xref.root);
+    if (m_xref.root <= 0 || root >= entries.size() || entries[root].offset <= 0) {
+        return Refuse("trailer", m_xref.root, -1, "/Root names no object of the file");
+    }
     SeparateSharedTexts();
     return true;
 }
@@ -181,7 +186,8 @@ bool CPDFDocument::LoadObject(std::size_t number, XrefEntry& entry) {
     const std::size_t begin = header->start;
     const auto end = FindBodyEnd(input, header->bodyStart);
     if (!end) {
-        return Refuse("objects", object, entry.offset, "object has no \"endobj\"");
+        return Refuse("objects", object, entry.offset,
+                      "no \"endobj\" after the value (or a dictionary or array left open)");
     }
     if (end->kind == BodyEnd::Kind::Endobj) {
         entry.objectText =

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 #include "AtomicFile.h"
 #include "CPDFDocument.h"
@@ -22,6 +23,32 @@ std::string VersionText(double version) {
                                       std::chars_format::fixed, 1);
     return std::string(buffer.data(), result.ptr);
 }
+
+// The check reads objects in file order, a few bytes each: one read per window instead of one
+// per object keeps it close to the cost of copying the file.
+class WindowedReader {
+  public:
+    explicit WindowedReader(int fd) : m_fd(fd) {}
+    std::string operator()(std::int64_t offset, std::size_t length) {
+        if (length > kWindow) {
+            return ReadFileAt(m_fd, offset, length);
+        }
+        if (offset < m_start || offset + static_cast<std::int64_t>(length) >
+                                    m_start + static_cast<std::int64_t>(m_window->size())) {
+            *m_window = ReadFileAt(m_fd, offset, kWindow);
+            m_start = offset;
+        }
+        const auto at = static_cast<std::size_t>(offset - m_start);
+        return at < m_window->size() ? m_window->substr(at, length) : std::string();
+    }
+
+  private:
+    static constexpr std::size_t kWindow = 64 * 1024;
+    int m_fd;
+    std::int64_t m_start = 0;
+    // Shared, since the reader is copied into a std::function.
+    std::shared_ptr<std::string> m_window = std::make_shared<std::string>();
+};
 
 }  // namespace
 

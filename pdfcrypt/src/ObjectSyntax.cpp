@@ -178,6 +178,9 @@ std::optional<ObjectHeader> ParseObjectHeader(std::string_view text, std::size_t
 }
 
 std::optional<BodyEnd> FindBodyEnd(std::string_view text, std::size_t pos) {
+    // Dictionaries and arrays must be closed before the keyword: a reader that sees one left
+    // open reads on past "endobj" into the next object.
+    int depth = 0;
     while (true) {
         pos = SkipWhitespaceAndComments(text, pos);
         if (pos >= text.size()) {
@@ -188,14 +191,17 @@ std::optional<BodyEnd> FindBodyEnd(std::string_view text, std::size_t pos) {
             return std::nullopt;
         }
         const std::string_view word = text.substr(pos, *next - pos);
-        if (word == "endobj") {
-            return BodyEnd{BodyEnd::Kind::Endobj, pos};
-        }
-        if (word == "stream") {
-            return BodyEnd{BodyEnd::Kind::Stream, pos};
-        }
-        // The next object's header: this one never ended.
-        if (word == "obj" || word == "endstream") {
+        if (word == "<<" || word == "[") {
+            ++depth;
+        } else if ((word == ">>" || word == "]") && --depth < 0) {
+            return std::nullopt;
+        } else if (word == "endobj" || word == "stream") {
+            if (depth != 0) {
+                return std::nullopt;
+            }
+            return BodyEnd{word == "endobj" ? BodyEnd::Kind::Endobj : BodyEnd::Kind::Stream, pos};
+        } else if (word == "obj" || word == "endstream") {
+            // The next object's header: this one never ended.
             return std::nullopt;
         }
         pos = *next;

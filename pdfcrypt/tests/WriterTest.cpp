@@ -225,9 +225,9 @@ TEST(WriterTest, FortyBitDictionary) {
         << output;
 }
 
-TEST(WriterTest, GapsFreeRowsAndMissingRoot) {
+TEST(WriterTest, GapsAndFreeRows) {
     const std::string input =
-        Minimal().Object(4, "(four)").FreeRow(5, 2).Size(7).TrailerKeys("").Build();
+        Minimal().Object(4, "(four)").FreeRow(5, 2).Size(7).TrailerKeys("/Root 1 0 R").Build();
     const std::string output = EncryptedBytes(input);
     const std::size_t xref = output.find("xref\n0 8\n");
     ASSERT_NE(xref, std::string::npos) << output;
@@ -236,7 +236,7 @@ TEST(WriterTest, GapsFreeRowsAndMissingRoot) {
     EXPECT_EQ(rows.substr(5 * 20, 20), "0000000000 00002 f\r\n");
     EXPECT_EQ(rows.substr(6 * 20, 20), "0000000000 00000 f\r\n");
     EXPECT_EQ(output.find("3 0 obj"), std::string::npos);
-    EXPECT_NE(output.find("<</Size 8 /Root 0 0 R\n/Encrypt 7 0 R\n"), std::string::npos);
+    EXPECT_NE(output.find("<</Size 8 /Root 1 0 R\n/Encrypt 7 0 R\n"), std::string::npos);
     EXPECT_EQ(output.find("/Info"), std::string::npos);
 }
 

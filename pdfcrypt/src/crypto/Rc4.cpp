@@ -1,5 +1,7 @@
 #include "crypto/Rc4.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace pdfcrypt {
@@ -12,12 +14,17 @@ void Rc4::Start(std::span<const std::uint8_t> key) {
     if (key.size() > m_state.size()) {
         key = key.first(m_state.size());
     }
+    // The key repeated over 256 bytes, so the schedule runs without a division per step.
+    std::array<std::uint8_t, 256> repeated;
+    for (std::size_t n = 0; n < repeated.size(); n += key.size()) {
+        std::copy_n(key.begin(), std::min(key.size(), repeated.size() - n), repeated.begin() + n);
+    }
     for (std::size_t n = 0; n < m_state.size(); ++n) {
         m_state[n] = static_cast<std::uint8_t>(n);
     }
     std::uint8_t j = 0;
     for (std::size_t n = 0; n < m_state.size(); ++n) {
-        j = static_cast<std::uint8_t>(j + m_state[n] + key[n % key.size()]);
+        j = static_cast<std::uint8_t>(j + m_state[n] + repeated[n]);
         std::swap(m_state[n], m_state[j]);
     }
     m_i = 0;
@@ -25,13 +32,20 @@ void Rc4::Start(std::span<const std::uint8_t> key) {
 }
 
 void Rc4::Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) {
+    // A local copy of the state: out may point anywhere, and writes through it would otherwise
+    // force the compiler to reload the state after every byte.
+    std::array<std::uint8_t, 256> state = m_state;
     std::uint8_t i = m_i, j = m_j;
     for (std::size_t n = 0; n < len; ++n) {
         i = static_cast<std::uint8_t>(i + 1);
-        j = static_cast<std::uint8_t>(j + m_state[i]);
-        std::swap(m_state[i], m_state[j]);
-        out[n] = in[n] ^ m_state[static_cast<std::uint8_t>(m_state[i] + m_state[j])];
+        const std::uint8_t si = state[i];
+        j = static_cast<std::uint8_t>(j + si);
+        const std::uint8_t sj = state[j];
+        state[i] = sj;
+        state[j] = si;
+        out[n] = in[n] ^ state[static_cast<std::uint8_t>(si + sj)];
     }
+    m_state = state;
     m_i = i;
     m_j = j;
 }
