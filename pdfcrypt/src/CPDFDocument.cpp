@@ -220,8 +220,9 @@ bool CPDFDocument::LoadObject(std::size_t number, XrefEntry& entry) {
                       "no \"endstream\" where /Length " + std::to_string(*length) + " ends");
     }
     entry.objectText = ObjectText::InInput(m_input.data() + begin, keyword + 9 - begin, "\nendobj");
-    entry.stream =
-        StreamLayout{dataStart - begin, static_cast<std::size_t>(*length), end->keyword - begin};
+    entry.stream = StreamLayout{static_cast<std::uint32_t>(dataStart - begin),
+                                static_cast<std::uint32_t>(*length),
+                                static_cast<std::uint32_t>(end->keyword - begin)};
     return true;
 }
 

@@ -15,6 +15,8 @@
 namespace pdfcrypt {
 namespace {
 
+constexpr std::size_t kRowBlock = 4096;
+
 std::string VersionText(double version) {
     std::array<char, 32> buffer{};
     // to_chars ignores the process locale, which a desktop program may have set to one with a
@@ -79,8 +81,9 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
     }
     m_crossReferenceOffset = crossReference;
     sink.Write("xref\n0 " + std::to_string(count) + "\n");
+    // Rows go out in blocks, so a table of millions of rows is never held whole.
     std::string rows;
-    rows.reserve(count * 20);
+    rows.reserve(kRowBlock * 20);
     std::array<char, 32> row{};
     for (const XrefEntry& entry : m_xref.entries) {
         // A row without an object (free, listed nowhere, or in use at offset 0) is written
@@ -90,6 +93,10 @@ bool CPDFDocument::WriteTo(OutputSink& sink) {
         std::snprintf(row.data(), row.size(), "%010lld %05d %c\r\n", offset, entry.generation,
                       type);
         rows.append(row.data(), 20);
+        if (rows.size() >= kRowBlock * 20) {
+            sink.Write(rows);
+            rows.clear();
+        }
     }
     sink.Write(rows);
 
@@ -119,9 +126,7 @@ bool CPDFDocument::WriteFile(const std::string& path) {
             if (::fstat(fd, &info) != 0) {
                 return Refuse("output check", -1, -1, "cannot read the written file back");
             }
-            return VerifyOutput([fd](std::int64_t offset,
-                                     std::size_t length) { return ReadFileAt(fd, offset, length); },
-                                info.st_size);
+            return VerifyOutput(WindowedReader(fd), info.st_size);
         });
     if (!replaced) {
         Refuse("write", -1, -1, "cannot write " + path);

@@ -127,8 +127,8 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
         return;
     }
     // Escaped strings can make the dictionary longer; the data move with it.
-    entry.stream->dataStart += dictionary.size() - dictionaryEnd;
-    entry.stream->keyword = dictionary.size();
+    entry.stream->dataStart += static_cast<std::uint32_t>(dictionary.size() - dictionaryEnd);
+    entry.stream->keyword = static_cast<std::uint32_t>(dictionary.size());
     dictionary.reserve(dictionary.size() + entry.objectText.size() - dictionaryEnd);
     dictionary.append(text.substr(dictionaryEnd));
     dictionary.append(entry.objectText.Suffix());

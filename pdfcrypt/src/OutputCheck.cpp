@@ -10,6 +10,8 @@ namespace pdfcrypt {
 namespace {
 
 constexpr std::size_t kRowSize = 20;
+// More than the 64 KiB window of the file reader.
+constexpr std::size_t kRowBlock = 8192;
 constexpr std::size_t kTailWindow = 1024;
 // Enough for "N G obj" with the largest numbers, and for end-of-line bytes before "endstream".
 constexpr std::size_t kHeaderWindow = 64;
@@ -44,16 +46,26 @@ bool CPDFDocument::VerifyOutput(const ReadAt& read, std::int64_t size) {
 
     const auto& entries = m_xref.entries;
     const std::string head = "xref\n0 " + std::to_string(entries.size()) + "\n";
-    const std::string table = read(m_crossReferenceOffset, head.size() + kRowSize * entries.size());
-    if (table.size() != head.size() + kRowSize * entries.size() || !table.starts_with(head)) {
+    if (read(m_crossReferenceOffset, head.size()) != head) {
         return fail(-1, m_crossReferenceOffset, "the table is not where the trailer says");
     }
+    const std::int64_t rowsAt = m_crossReferenceOffset + static_cast<std::int64_t>(head.size());
+    // Rows are read in blocks larger than the reader's window, so they go around it and the
+    // objects' reads stay in file order.
+    std::string block;
     std::size_t written = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i % kRowBlock == 0) {
+            const std::size_t rows = std::min(kRowBlock, entries.size() - i);
+            block = read(rowsAt + static_cast<std::int64_t>(kRowSize * i), kRowSize * rows);
+            if (block.size() != kRowSize * rows) {
+                return fail(-1, rowsAt, "the table is cut short");
+            }
+        }
         const XrefEntry& entry = entries[i];
         const auto object = static_cast<std::int64_t>(i);
         const std::string_view row =
-            std::string_view(table).substr(head.size() + kRowSize * i, kRowSize);
+            std::string_view(block).substr(kRowSize * (i % kRowBlock), kRowSize);
         const auto offset = RowNumber(row, 0, 10);
         const auto generation = RowNumber(row, 11, 5);
         if (!offset || !generation || *generation != entry.generation) {
@@ -102,7 +114,7 @@ bool CPDFDocument::VerifyOutput(const ReadAt& read, std::int64_t size) {
     if (written != m_inputObjectCount + 1) {
         return fail(-1, m_crossReferenceOffset, "the objects written are not the input's");
     }
-    const std::int64_t trailerAt = m_crossReferenceOffset + static_cast<std::int64_t>(table.size());
+    const std::int64_t trailerAt = rowsAt + static_cast<std::int64_t>(kRowSize * entries.size());
     if (!read(trailerAt, 16).starts_with("trailer\n<</Size ")) {
         return fail(-1, trailerAt, "no trailer after the table");
     }

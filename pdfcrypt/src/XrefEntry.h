@@ -11,11 +11,12 @@
 namespace pdfcrypt {
 
 // Where a stream's data lie in its object text, as its /Length gives them.
+// Positions within a text of at most 2 GiB.
 struct StreamLayout {
-    std::size_t dataStart = 0;
-    std::size_t dataLength = 0;
+    std::uint32_t dataStart = 0;
+    std::uint32_t dataLength = 0;
     // The "stream" keyword, which ends the dictionary.
-    std::size_t keyword = 0;
+    std::uint32_t keyword = 0;
 };
 
 // One row of the cross-reference table; the index in the table is the object number.

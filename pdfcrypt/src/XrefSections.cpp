@@ -231,6 +231,8 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
         if (!newest || size > ObjectLimit()) {
             return false;
         }
+        // One more for the encryption dictionary, so adding it moves no entries.
+        m_xref.entries.reserve(static_cast<std::size_t>(size) + 1);
         m_xref.entries.assign(static_cast<std::size_t>(size), XrefEntry{});
     }
     return true;
@@ -281,6 +283,7 @@ bool CPDFDocument::ReadSubsections(std::int64_t trailer) {
                           "subsection lists more objects than the file can hold");
         }
         if (static_cast<std::int64_t>(m_xref.entries.size()) < end) {
+            m_xref.entries.reserve(static_cast<std::size_t>(end) + 1);
             m_xref.entries.resize(static_cast<std::size_t>(end));
         }
         for (std::int64_t objectNumber = *first; objectNumber < end; ++objectNumber) {
