@@ -94,6 +94,53 @@ std::optional<std::size_t> SkipValue(std::string_view text, std::size_t pos) {
     return SkipToken(text, pos);
 }
 
+// A bare word that can stand as a value: a number, true, false or null; inside a dictionary or
+// array also the R of a reference.
+bool IsValueWord(std::string_view word, bool inContainer) {
+    if (word == "true" || word == "false" || word == "null" || (inContainer && word == "R")) {
+        return true;
+    }
+    bool digit = false;
+    for (const char c : word) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// One complete value, checked token by token; the position after it.
+std::optional<std::size_t> SkipObjectValue(std::string_view text, std::size_t pos) {
+    if (ParseReference(text, pos)) {
+        return SkipValue(text, pos);
+    }
+    int depth = 0;
+    while (pos < text.size()) {
+        const auto next = SkipToken(text, pos);
+        if (!next) {
+            return std::nullopt;
+        }
+        const std::string_view word = text.substr(pos, *next - pos);
+        const char c = word.front();
+        if (word == "<<" || word == "[") {
+            ++depth;
+        } else if (word == ">>" || word == "]") {
+            if (--depth < 0) {
+                return std::nullopt;
+            }
+        } else if (c != '/' && c != '(' && c != '<' && !IsValueWord(word, depth > 0)) {
+            return std::nullopt;
+        }
+        if (depth == 0) {
+            return *next;
+        }
+        pos = SkipWhitespaceAndComments(text, *next);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool IsPdfWhitespace(char c) {
@@ -178,34 +225,29 @@ std::optional<ObjectHeader> ParseObjectHeader(std::string_view text, std::size_t
 }
 
 std::optional<BodyEnd> FindBodyEnd(std::string_view text, std::size_t pos) {
-    // Dictionaries and arrays must be closed before the keyword: a reader that sees one left
-    // open reads on past "endobj" into the next object.
-    int depth = 0;
-    while (true) {
-        pos = SkipWhitespaceAndComments(text, pos);
-        if (pos >= text.size()) {
-            return std::nullopt;
-        }
-        const auto next = SkipToken(text, pos);
-        if (!next) {
-            return std::nullopt;
-        }
-        const std::string_view word = text.substr(pos, *next - pos);
-        if (word == "<<" || word == "[") {
-            ++depth;
-        } else if ((word == ">>" || word == "]") && --depth < 0) {
-            return std::nullopt;
-        } else if (word == "endobj" || word == "stream") {
-            if (depth != 0) {
-                return std::nullopt;
-            }
-            return BodyEnd{word == "endobj" ? BodyEnd::Kind::Endobj : BodyEnd::Kind::Stream, pos};
-        } else if (word == "obj" || word == "endstream") {
-            // The next object's header: this one never ended.
-            return std::nullopt;
-        }
-        pos = *next;
+    pos = SkipWhitespaceAndComments(text, pos);
+    // One value, then the keyword: anything else (a dictionary or array left open, a stray
+    // token, a second value) makes other readers read the object differently, or not at all.
+    if (pos < text.size() && text.substr(pos).starts_with("endobj")) {
+        return BodyEnd{BodyEnd::Kind::Endobj, pos};
     }
+    const auto value = SkipObjectValue(text, pos);
+    if (!value) {
+        return std::nullopt;
+    }
+    pos = SkipWhitespaceAndComments(text, *value);
+    const auto next = pos < text.size() ? SkipToken(text, pos) : std::nullopt;
+    if (!next) {
+        return std::nullopt;
+    }
+    const std::string_view word = text.substr(pos, *next - pos);
+    if (word == "endobj") {
+        return BodyEnd{BodyEnd::Kind::Endobj, pos};
+    }
+    if (word == "stream" && text[*value - 1] == '>') {
+        return BodyEnd{BodyEnd::Kind::Stream, pos};
+    }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> DictionaryEnd(std::string_view text, std::size_t open) {
