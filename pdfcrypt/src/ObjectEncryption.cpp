@@ -15,6 +15,23 @@ std::uint8_t* MutableBytes(std::string& s) {
     return reinterpret_cast<std::uint8_t*>(s.data());
 }
 
+// The next string at or after i and before end; a comment runs to its line end, and a
+// parenthesis in it starts nothing.
+std::size_t NextStringStart(std::string_view text, std::size_t i, std::size_t end) {
+    while (i < end) {
+        if (text[i] == '%') {
+            while (i < end && text[i] != '\n' && text[i] != '\r') {
+                ++i;
+            }
+        } else if (IsStringStart(text, i)) {
+            return i;
+        } else {
+            ++i;
+        }
+    }
+    return end;
+}
+
 }  // namespace
 
 void CPDFDocument::PrepareEncryption(int keyLength, std::uint32_t permissionInput,
@@ -38,10 +55,7 @@ void CPDFDocument::EncryptObjects() {
 
 void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
     const std::string_view text = entry.objectText.Body();
-    std::size_t i = 0;
-    while (i < text.size() && !IsStringStart(text, i)) {
-        ++i;
-    }
+    std::size_t i = NextStringStart(text, 0, text.size());
     if (i == text.size()) {
         return;
     }
@@ -51,10 +65,6 @@ void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
     out.reserve(text.size() + text.size() / 4);
     out.append(text.substr(0, i));
     while (i < text.size()) {
-        if (!IsStringStart(text, i)) {
-            out += text[i++];
-            continue;
-        }
         PdfString string = ReadPdfString(text, i, text.size());
         out += '<';
         if (!string.bytes.empty()) {
@@ -65,6 +75,9 @@ void CPDFDocument::EncryptPlainObject(XrefEntry& entry) {
         }
         out += '>';
         i = string.After();
+        const std::size_t next = NextStringStart(text, i, text.size());
+        out.append(text.substr(i, next - i));
+        i = next;
     }
     entry.objectText.Assign(std::move(out));
 }
@@ -89,9 +102,11 @@ void CPDFDocument::EncryptStreamDictionaryStrings(XrefEntry& entry) {
     bool changed = false;
     std::size_t i = 0;
     while (i < dictionaryEnd) {
-        if (!IsStringStart(text, i)) {
-            dictionary += text[i++];
-            continue;
+        const std::size_t next = NextStringStart(text, i, dictionaryEnd);
+        dictionary.append(text.substr(i, next - i));
+        i = next;
+        if (i >= dictionaryEnd) {
+            break;
         }
         PdfString string = ReadPdfString(text, i, dictionaryEnd);
         if (string.bytes.empty()) {

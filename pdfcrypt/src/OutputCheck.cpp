@@ -87,6 +87,14 @@ bool CPDFDocument::VerifyOutput(const ReadAt& read, std::int64_t size) {
             return fail(object, *offset, "object is not at its offset");
         }
         if (!entry.stream) {
+            // The encrypted text must still read as one object ending at its "endobj".
+            const std::size_t length = entry.objectText.size();
+            const std::string text = read(*offset, length);
+            const auto end = FindBodyEnd(text, header->bodyStart);
+            if (!end || end->kind != BodyEnd::Kind::Endobj ||
+                text.find_first_not_of(" \r\n", end->keyword + 6) != std::string::npos) {
+                return fail(object, *offset, "object does not read back as one value");
+            }
             continue;
         }
         const StreamLayout& stream = *entry.stream;

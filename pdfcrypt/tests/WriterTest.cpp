@@ -143,6 +143,24 @@ TEST(WriterTest, PlainObjectStringsBecomeUppercaseHex) {
     EXPECT_EQ(decrypted, (std::vector<std::string>{"x", "y)", "z", "z", ""}));
 }
 
+TEST(WriterTest, ParenthesesInCommentsStartNoString) {
+    const std::string comment = "% note (not a string\n";
+    const std::string file = Minimal()
+                                 .Object(3, "<< /A (x) " + comment + "/B (y) >>")
+                                 .Object(4, StreamBody("/Length 3 " + comment + "/T (t)", "abc"))
+                                 .Build();
+    EncryptedInMemory document(file);
+    CPDFSecurity& security = document.encrypted.Security();
+    for (int number : {3, 4}) {
+        const std::string after = document.After(number);
+        ASSERT_NE(after.find(comment), std::string::npos) << after;
+        const std::size_t last = after.find(number == 3 ? "/B " : "/T ") + 3;
+        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, last, after.size()).bytes),
+                  number == 3 ? "y" : "t");
+    }
+    EXPECT_NE(EncryptedBytes(file).find(comment), std::string::npos);
+}
+
 TEST(WriterTest, StreamDictionaryStringsKeepTheirFormAndReadBack) {
     // One-byte strings of (nearly) every value: under one key their encrypted forms cover
     // nearly every byte, so some need escaping and the dictionary grows.
