@@ -1,7 +1,10 @@
-// Writes a large, valid PDF with many objects and streams for the encryption benchmark:
-//   pdfcrypt_make_large_pdf OUT MEGABYTES
+// Writes a large, valid PDF for the encryption benchmark:
+//   pdfcrypt_make_large_pdf OUT MEGABYTES [mixed|objects|streams]
 // Each page has a text content stream, a binary image-like stream and an annotation with
-// strings, so both string and stream encryption carry weight. Output is the same every run.
+// strings. "mixed" (the default) gives pages of about 21 KB; "objects" many small pages of a
+// few hundred bytes per object, like pages merged from many small files; "streams" eight pages
+// whose images are large. Output is the same every run.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,14 +16,14 @@ namespace {
 class Random {
   public:
     std::uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return m_state;
     }
 
   private:
-    std::uint32_t state_ = 2463534242u;
+    std::uint32_t m_state = 2463534242u;
 };
 
 std::string Object(int number, const std::string& body) {
@@ -35,15 +38,31 @@ std::string Stream(int number, const std::string& dictionary, const std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: pdfcrypt_make_large_pdf OUT MEGABYTES\n", stderr);
+    const std::string shape = argc == 4 ? argv[3] : "mixed";
+    if ((argc != 3 && argc != 4) ||
+        (shape != "mixed" && shape != "objects" && shape != "streams")) {
+        std::fputs("usage: pdfcrypt_make_large_pdf OUT MEGABYTES [mixed|objects|streams]\n",
+                   stderr);
         return 1;
     }
     const long long target = std::atoll(argv[2]) * 1024 * 1024;
-    constexpr int kImageBytes = 64 * 64 * 3;
     constexpr int kObjectsPerPage = 4;
     constexpr int kFirstPageObject = 4;
-    const int pages = static_cast<int>(target / (kImageBytes + 9 * 1024)) + 1;
+    // Bytes of one page's image and number of text lines on it.
+    int imageSide = 64;
+    int lines = 120;
+    int pages = 0;
+    if (shape == "objects") {
+        imageSide = 4;
+        lines = 1;
+        pages = static_cast<int>(target / 1000) + 1;
+    } else if (shape == "streams") {
+        pages = 8;
+        imageSide = static_cast<int>(std::sqrt(static_cast<double>(target) / (3.0 * pages))) + 1;
+    } else {
+        pages = static_cast<int>(target / (64 * 64 * 3 + 9 * 1024)) + 1;
+    }
+    const int imageBytes = imageSide * imageSide * 3;
 
     std::FILE* out = std::fopen(argv[1], "wb");
     if (out == nullptr) {
@@ -79,19 +98,20 @@ int main(int argc, char** argv) {
                                ">> /XObject << /Im1 " +
                                std::to_string(self + 2) + " 0 R >> >> >>"));
         std::string content = "BT /F1 10 Tf 50 750 Td 12 TL\n";
-        for (int line = 0; line < 120; ++line) {
+        for (int line = 0; line < lines; ++line) {
             content += "(Page " + std::to_string(page + 1) + " line " + std::to_string(line) +
                        " of the benchmark document.) '\n";
         }
         content += "ET\nq 100 0 0 100 400 50 cm /Im1 Do Q";
         write(Stream(self + 1, "", content));
-        std::string image(kImageBytes, '\0');
+        std::string image(static_cast<std::size_t>(imageBytes), '\0');
         for (char& byte : image) {
             byte = static_cast<char>(random.Next() >> 24);
         }
         write(Stream(self + 2,
-                     "/Type /XObject /Subtype /Image /Width 64 /Height 64 /ColorSpace /DeviceRGB "
-                     "/BitsPerComponent 8",
+                     "/Type /XObject /Subtype /Image /Width " + std::to_string(imageSide) +
+                         " /Height " + std::to_string(imageSide) +
+                         " /ColorSpace /DeviceRGB /BitsPerComponent 8",
                      image));
         write(
             Object(self + 3, "<< /Type /Annot /Subtype /Text /Rect [10 10 30 30] /Contents (Note " +

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Encrypts one generated large PDF with pdfcrypt and with qpdf (RC4, 128 and 40 bits) and reports
-# wall time, throughput and peak memory of each, measured in the same run.
+# Encrypts two generated PDFs with pdfcrypt and with qpdf (RC4, 128 bits) in the same run and
+# reports wall time, peak memory and how many times faster pdfcrypt is:
+#   - a many-objects file (small pages, a few hundred bytes per object),
+#   - a large-streams file (eight pages with large images).
 #
 #   bench/pdfcrypt/run.sh [BUILD_DIR] [MEGABYTES] [REPEATS]
 #
 # BUILD_DIR must be configured with -DSCRIVOLA_BUILD_BENCH=ON and have the targets
-# pdfcrypt_cli, pdfcrypt_make_large_pdf and pdfcrypt_measure built.
+# pdfcrypt_cli, pdfcrypt_make_large_pdf and pdfcrypt_measure built. The best of REPEATS runs
+# counts for time, the largest for memory.
 set -euo pipefail
 build="${1:-build}"
-megabytes="${2:-40}"
+megabytes="${2:-12}"
 repeats="${3:-3}"
 bin="$build/bin"
 for tool in "$bin/pdfcrypt" "$bin/pdfcrypt_make_large_pdf" "$bin/pdfcrypt_measure"; do
@@ -18,32 +21,33 @@ command -v qpdf >/dev/null || { echo "run.sh: qpdf is not installed" >&2; exit 1
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-input="$work/large.pdf"
-"$bin/pdfcrypt_make_large_pdf" "$input" "$megabytes"
-size=$(stat -c %s "$input")
-objects=$(grep -ac ' 0 obj$' "$input" || true)
-echo "input: $size bytes, $objects objects"
-printf '%-22s %10s %12s %12s\n' "encryptor" "seconds" "MB/s" "peak MiB"
 
-measure() {  # label, command...
-    local label="$1"; shift
+measure() {  # command...; prints "seconds peak_kib"
     local best="" peak=0
     for _ in $(seq "$repeats"); do
         rm -f "$work/out.pdf"
         read -r seconds kib status < <("$bin/pdfcrypt_measure" "$@")
-        [ "$status" = 0 ] || { echo "run.sh: $label exited with $status" >&2; exit 1; }
+        [ "$status" = 0 ] || { echo "run.sh: $1 exited with $status" >&2; exit 1; }
         if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; fi
         [ "$kib" -gt "$peak" ] && peak=$kib
     done
     qpdf --check --password=user "$work/out.pdf" >/dev/null 2>&1 ||
-        { echo "run.sh: $label wrote a file qpdf --check rejects" >&2; exit 1; }
-    awk -v l="$label" -v s="$best" -v b="$size" -v k="$peak" \
-        'BEGIN{printf "%-22s %10.3f %12.1f %12.1f\n", l, s, b/1048576/s, k/1024}'
+        { echo "run.sh: $1 wrote a file qpdf --check rejects" >&2; exit 1; }
+    echo "$best $peak"
 }
 
-measure "pdfcrypt 128-bit RC4" "$bin/pdfcrypt" "$input" "$work/out.pdf" 128 4 owner user
-measure "qpdf 128-bit RC4" qpdf --allow-weak-crypto --encrypt user owner 128 --use-aes=n -- \
-    "$input" "$work/out.pdf"
-measure "pdfcrypt 40-bit RC4" "$bin/pdfcrypt" "$input" "$work/out.pdf" 40 4 owner user
-measure "qpdf 40-bit RC4" qpdf --allow-weak-crypto --encrypt user owner 40 -- \
-    "$input" "$work/out.pdf"
+printf '%-8s %9s %8s %10s %10s %10s %10s %8s\n' file MB objects "pdfcrypt s" "qpdf s" \
+    "pdfcrypt MiB" "qpdf MiB" speedup
+for shape in objects streams; do
+    input="$work/$shape.pdf"
+    "$bin/pdfcrypt_make_large_pdf" "$input" "$megabytes" "$shape"
+    size=$(stat -c %s "$input")
+    objects=$(grep -ac ' 0 obj$' "$input" || true)
+    read -r ours oursKib < <(measure "$bin/pdfcrypt" "$input" "$work/out.pdf" 128 4 owner user)
+    read -r theirs theirsKib < <(measure qpdf --allow-weak-crypto --encrypt user owner 128 \
+        --use-aes=n -- "$input" "$work/out.pdf")
+    awk -v f="$shape" -v b="$size" -v n="$objects" -v o="$ours" -v t="$theirs" \
+        -v ok="$oursKib" -v tk="$theirsKib" \
+        'BEGIN{printf "%-8s %9.1f %8d %10.3f %10.3f %10.1f %10.1f %7.1fx\n",
+               f, b/1048576, n, o, t, ok/1024, tk/1024, t/o}'
+done

@@ -1,3 +1,4 @@
+// Not the application's shared file helper: the engine stays standard-library only.
 #include "AtomicFile.h"
 
 #include <fcntl.h>
@@ -35,28 +36,24 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string BaseNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A fresh hidden name beside the target, created exclusively so no other process can own it.
+// The name is short and does not repeat the target's, which may already be as long as a name
+// can be.
 int CreateTemporary(const std::string& target, std::string& temporary) {
     std::random_device device;
     std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
                            static_cast<std::uint64_t>(::getpid()));
     const std::string folder = FolderOf(target);
-    const std::string base = BaseNameOf(target);
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string suffix(8, 'x');
         for (char& c : suffix) {
             c = kAlphabet[random() % (sizeof(kAlphabet) - 1)];
         }
-        temporary = folder + "/." + base + "." + suffix + ".tmp";
+        temporary = folder + "/.pdfcrypt-" + suffix + ".tmp";
         // 0666 lets the umask decide, as for any new file.
         const int fd =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+            ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -74,8 +71,27 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+std::string ReadFileAt(int fd, std::int64_t offset, std::size_t length) {
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < length && offset >= 0) {
+        const ssize_t got = ::pread(fd, bytes.data() + done, length - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 bool ReplaceFileAtomically(const std::string& requestedTarget,
-                           const std::function<bool(OutputSink&)>& produce) {
+                           const std::function<bool(OutputSink&)>& produce,
+                           const std::function<bool(int fd)>& verify) {
     const std::string target = ResolveTarget(requestedTarget);
     // A file its owner made read-only is not replaced behind their back.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
@@ -93,7 +109,7 @@ bool ReplaceFileAtomically(const std::string& requestedTarget,
     }
     if (ok) {
         FileDescriptorSink sink(fd);
-        ok = produce(sink) && sink.Flush() && ::fsync(fd) == 0;
+        ok = produce(sink) && sink.Flush() && ::fsync(fd) == 0 && verify(fd);
     }
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;

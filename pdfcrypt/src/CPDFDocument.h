@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "CPDFSecurity.h"
 #include "OutputSink.h"
+#include "Refusal.h"
 #include "XrefEntry.h"
 
 namespace pdfcrypt {
@@ -56,18 +58,28 @@ class CPDFDocument {
     // need positions beyond 32 bits.
     bool WriteTo(OutputSink& sink);
     // Writes to path through a temporary file in the same folder that replaces path only once
-    // it is complete and flushed.
+    // it is complete, flushed and read back by VerifyOutput.
     bool WriteFile(const std::string& path);
+    // Reads a written file back through read (offset, length; fewer bytes at the end) and
+    // checks it against the document: every object at its offset, every stream's /Length
+    // ending at "endstream", and the same set of objects as the input's latest revision.
+    using ReadAt = std::function<std::string(std::int64_t offset, std::size_t length)>;
+    bool VerifyOutput(const ReadAt& read, std::int64_t size);
 
-    const std::string& InputPath() const { return inputPath_; }
-    std::int64_t HeaderOffset() const { return headerOffset_; }
-    double Version() const { return version_; }
-    const CPDFXref& Xref() const { return xref_; }
-    CPDFXref& Xref() { return xref_; }
-    bool Encrypted() const { return encrypted_; }
-    void SetEncrypted(bool encrypted) { encrypted_ = encrypted; }
-    const CPDFSecurity& Security() const { return security_; }
-    CPDFSecurity& Security() { return security_; }
+    // Why Open, WriteTo, WriteFile or VerifyOutput failed; the first reason is kept.
+    const std::optional<Refusal>& RefusalReason() const { return m_refusal; }
+    // Records a reason (unless one is already kept) and returns false.
+    bool Refuse(std::string step, std::int64_t object, std::int64_t offset, std::string message);
+
+    const std::string& InputPath() const { return m_inputPath; }
+    std::int64_t HeaderOffset() const { return m_headerOffset; }
+    double Version() const { return m_version; }
+    const CPDFXref& Xref() const { return m_xref; }
+    CPDFXref& Xref() { return m_xref; }
+    bool Encrypted() const { return m_encrypted; }
+    void SetEncrypted(bool encrypted) { m_encrypted = encrypted; }
+    const CPDFSecurity& Security() const { return m_security; }
+    CPDFSecurity& Security() { return m_security; }
 
     // The tag on the second header line of every written file.
     static constexpr std::string_view kProducerTag = "Scrivola pdfcrypt";
@@ -85,38 +97,42 @@ class CPDFDocument {
     SectionResult ReadSection(std::int64_t position, bool newest);
     std::optional<std::int64_t> WalkToTrailer(std::int64_t afterKeyword);
     bool ApplyTrailerKeys(std::string_view trailer, bool newest, SectionResult& result);
-    bool ReadSubsections();
+    bool ReadSubsections(std::int64_t trailer);
     std::optional<std::int64_t> ReadSubsectionNumber();
     bool Normalise();
+    bool LoadObject(std::size_t number, XrefEntry& entry);
+    std::optional<std::int64_t> StreamLength(std::size_t number, std::string_view object,
+                                             std::size_t dictionary);
     void SeparateSharedTexts();
     std::int64_t ObjectLimit() const;
 
-    struct StreamLayout {
-        std::size_t dataStart = 0;
-        std::size_t dataLength = 0;
-    };
-    std::optional<StreamLayout> MeasureStream(std::string_view text) const;
-    std::optional<std::size_t> StreamDataLength(std::string_view text, std::size_t dataStart,
-                                                std::size_t dataEnd) const;
-    std::optional<std::int32_t> IndirectLength(std::int32_t objectNumber) const;
     void EncryptPlainObject(XrefEntry& entry);
-    void EncryptStreamObject(XrefEntry& entry, const StreamLayout& layout);
+    void EncryptStreamObject(XrefEntry& entry);
     void EncryptStreamDictionaryStrings(XrefEntry& entry);
 
     int ReadByte();
 
-    bool opened_ = false;
-    std::string inputPath_;
-    std::string input_;
-    std::int64_t position_ = 0;
-    std::int64_t headerOffset_ = 0;
-    double version_ = 0;
-    CPDFXref xref_;
-    bool encrypted_ = false;
-    CPDFSecurity security_;
+    bool m_opened = false;
+    std::string m_inputPath;
+    std::string m_input;
+    std::int64_t m_position = 0;
+    std::int64_t m_headerOffset = 0;
+    double m_version = 0;
+    CPDFXref m_xref;
+    bool m_encrypted = false;
+    CPDFSecurity m_security;
     // Bytes gone through while reading cross-reference sections; bounds the work a chain of
     // overlapping sections can cause.
-    std::int64_t sectionBytesRead_ = 0;
+    std::int64_t m_sectionBytesRead = 0;
+    // Trailer keys already given by a newer section, which older ones do not override.
+    bool m_rootKnown = false;
+    bool m_infoKnown = false;
+    bool m_encryptKnown = false;
+    // Objects read from the input (in use, with an offset), for checking the output.
+    std::size_t m_inputObjectCount = 0;
+    // Where WriteTo put the cross-reference table.
+    std::int64_t m_crossReferenceOffset = 0;
+    std::optional<Refusal> m_refusal;
 };
 
 }  // namespace pdfcrypt

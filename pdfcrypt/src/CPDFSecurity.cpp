@@ -31,29 +31,30 @@ std::array<std::uint8_t, 32> Padded(const std::array<std::uint8_t, 32>& field, s
 }  // namespace
 
 CPDFSecurity::CPDFSecurity(const CryptoProvider& provider)
-    : provider_(provider), cipher_(provider.NewRc4()) {}
+    : m_provider(provider), m_cipher(provider.NewRc4()), m_objectStart(provider.NewRc4()) {}
 
 void CPDFSecurity::PrepareEncryption(int keyLength, std::uint32_t permissionInput,
                                      std::string_view ownerPassword,
                                      std::string_view userPassword) {
-    keyLength_ = keyLength == 16 ? 16 : 5;
-    ownerPassword_ = {};
-    userPassword_ = {};
-    owner_ = {};
-    user_ = {};
-    key_ = {};
-    objectNumber_ = 0;
-    generation_ = 0;
-    permissions_ = static_cast<std::int32_t>((permissionInput & ~3u) | kPermissionsAlwaysSet);
+    m_keyLength = keyLength == 16 ? 16 : 5;
+    m_ownerPassword = {};
+    m_userPassword = {};
+    m_owner = {};
+    m_user = {};
+    m_key = {};
+    m_objectNumber = 0;
+    m_objectKeyed = false;
+    m_generation = 0;
+    m_permissions = static_cast<std::int32_t>((permissionInput & ~3u) | kPermissionsAlwaysSet);
     ownerPassword = ownerPassword.substr(0, kPasswordField);
     userPassword = userPassword.substr(0, kPasswordField);
-    std::memcpy(ownerPassword_.data(), ownerPassword.data(), ownerPassword.size());
-    std::memcpy(userPassword_.data(), userPassword.data(), userPassword.size());
-    ownerPasswordLength_ = ownerPassword.size();
-    userPasswordLength_ = userPassword.size();
-    fileIdentifier_ = Digest(Bytes(kProducer));
+    std::memcpy(m_ownerPassword.data(), ownerPassword.data(), ownerPassword.size());
+    std::memcpy(m_userPassword.data(), userPassword.data(), userPassword.size());
+    m_ownerPasswordLength = ownerPassword.size();
+    m_userPasswordLength = userPassword.size();
+    m_fileIdentifier = Digest(Bytes(kProducer));
     ComputeOwnerValue();
-    if (keyLength_ == 16) {
+    if (m_keyLength == 16) {
         ComputeUserValueRevision3();
     } else {
         ComputeUserValueRevision2();
@@ -69,74 +70,78 @@ Md5Digest CPDFSecurity::RehashFirstBytes(Md5Digest digest, std::size_t count, in
 
 void CPDFSecurity::CryptWithXorRounds(std::span<const std::uint8_t> key, std::uint8_t* data,
                                       std::size_t len) {
-    cipher_->Start(key);
-    cipher_->Crypt(data, data, len);
+    m_cipher->Start(key);
+    m_cipher->Crypt(data, data, len);
     std::array<std::uint8_t, 16> roundKey;
     for (int round = 1; round <= kXorRounds; ++round) {
         for (std::size_t i = 0; i < key.size(); ++i) {
             roundKey[i] = static_cast<std::uint8_t>(key[i] ^ round);
         }
-        cipher_->Start(std::span(roundKey.data(), key.size()));
-        cipher_->Crypt(data, data, len);
+        m_cipher->Start(std::span(roundKey.data(), key.size()));
+        m_cipher->Crypt(data, data, len);
     }
 }
 
 void CPDFSecurity::ComputeOwnerValue() {
-    const auto paddedOwner = Padded(ownerPassword_, ownerPasswordLength_);
+    const auto paddedOwner = Padded(m_ownerPassword, m_ownerPasswordLength);
     Md5Digest digest = Digest(paddedOwner);
-    const auto n = static_cast<std::size_t>(keyLength_);
-    owner_ = Padded(userPassword_, userPasswordLength_);
-    if (keyLength_ == 16) {
+    const auto n = static_cast<std::size_t>(m_keyLength);
+    m_owner = Padded(m_userPassword, m_userPasswordLength);
+    if (m_keyLength == 16) {
         digest = RehashFirstBytes(digest, 16, kRehashRounds);
-        CryptWithXorRounds(std::span(digest.data(), n), owner_.data(), owner_.size());
+        CryptWithXorRounds(std::span(digest.data(), n), m_owner.data(), m_owner.size());
     } else {
-        cipher_->Start(std::span(digest.data(), n));
-        cipher_->Crypt(owner_.data(), owner_.data(), owner_.size());
+        m_cipher->Start(std::span(digest.data(), n));
+        m_cipher->Crypt(m_owner.data(), m_owner.data(), m_owner.size());
     }
 }
 
 void CPDFSecurity::ComputeKey() {
     std::array<std::uint8_t, 32 + 32 + 4 + 16> input;
-    const auto paddedUser = Padded(userPassword_, userPasswordLength_);
+    const auto paddedUser = Padded(m_userPassword, m_userPasswordLength);
     auto out = std::copy(paddedUser.begin(), paddedUser.end(), input.begin());
-    out = std::copy(owner_.begin(), owner_.end(), out);
-    const auto p = static_cast<std::uint32_t>(permissions_);
+    out = std::copy(m_owner.begin(), m_owner.end(), out);
+    const auto p = static_cast<std::uint32_t>(m_permissions);
     for (int i = 0; i < 4; ++i) {
         *out++ = static_cast<std::uint8_t>(p >> (8 * i));
     }
-    std::copy(fileIdentifier_.begin(), fileIdentifier_.end(), out);
+    std::copy(m_fileIdentifier.begin(), m_fileIdentifier.end(), out);
     Md5Digest digest = Digest(input);
-    if (keyLength_ == 16) {
+    if (m_keyLength == 16) {
         digest = RehashFirstBytes(digest, 16, kRehashRounds);
     }
-    key_ = {};
-    std::copy_n(digest.begin(), keyLength_, key_.begin());
+    m_key = {};
+    std::copy_n(digest.begin(), m_keyLength, m_key.begin());
 }
 
 void CPDFSecurity::ComputeUserValueRevision2() {
     ComputeKey();
-    user_ = kPadding;
-    cipher_->Start(Key());
-    cipher_->Crypt(user_.data(), user_.data(), user_.size());
+    m_user = kPadding;
+    m_cipher->Start(Key());
+    m_cipher->Crypt(m_user.data(), m_user.data(), m_user.size());
 }
 
 void CPDFSecurity::ComputeUserValueRevision3() {
     ComputeKey();
     std::array<std::uint8_t, 32 + 16> input;
     std::copy(kPadding.begin(), kPadding.end(), input.begin());
-    std::copy(fileIdentifier_.begin(), fileIdentifier_.end(), input.begin() + 32);
+    std::copy(m_fileIdentifier.begin(), m_fileIdentifier.end(), input.begin() + 32);
     Md5Digest hash = Digest(input);
     CryptWithXorRounds(Key(), hash.data(), hash.size());
-    user_ = {};
-    std::copy(hash.begin(), hash.end(), user_.begin());
+    m_user = {};
+    std::copy(hash.begin(), hash.end(), m_user.begin());
 }
 
 void CPDFSecurity::SetObjectKey(std::int32_t objectNumber, std::int32_t generation) {
-    objectNumber_ = objectNumber;
-    generation_ = generation;
-    const auto n = static_cast<std::size_t>(keyLength_);
+    if (m_objectKeyed && objectNumber == m_objectNumber && generation == m_generation) {
+        RestartObjectKey();
+        return;
+    }
+    m_objectNumber = objectNumber;
+    m_generation = generation;
+    const auto n = static_cast<std::size_t>(m_keyLength);
     std::array<std::uint8_t, 16 + 5> input;
-    std::copy_n(key_.begin(), n, input.begin());
+    std::copy_n(m_key.begin(), n, input.begin());
     const auto number = static_cast<std::uint32_t>(objectNumber);
     const auto gen = static_cast<std::uint32_t>(generation);
     input[n] = static_cast<std::uint8_t>(number);
@@ -145,11 +150,17 @@ void CPDFSecurity::SetObjectKey(std::int32_t objectNumber, std::int32_t generati
     input[n + 3] = static_cast<std::uint8_t>(gen);
     input[n + 4] = static_cast<std::uint8_t>(gen >> 8);
     const Md5Digest digest = Digest(std::span(input.data(), n + 5));
-    cipher_->Start(std::span(digest.data(), std::min<std::size_t>(n + 5, 16)));
+    m_objectStart->Start(std::span(digest.data(), std::min<std::size_t>(n + 5, 16)));
+    m_objectKeyed = true;
+    RestartObjectKey();
+}
+
+void CPDFSecurity::RestartObjectKey() {
+    m_cipher->CopyStateFrom(*m_objectStart);
 }
 
 void CPDFSecurity::CryptBytes(const std::uint8_t* in, std::size_t len, std::uint8_t* out) {
-    cipher_->Crypt(in, out, len);
+    m_cipher->Crypt(in, out, len);
 }
 
 }  // namespace pdfcrypt

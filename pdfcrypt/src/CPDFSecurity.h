@@ -21,17 +21,20 @@ class CPDFSecurity {
     // keyLength is 16 for 128 bits, 5 otherwise. Passwords are cut to their first 32 bytes.
     void PrepareEncryption(int keyLength, std::uint32_t permissionInput,
                            std::string_view ownerPassword, std::string_view userPassword);
+    // Starts the key stream of an object. The key schedule runs once per object: calling it
+    // again for the same object, or RestartObjectKey, starts the same key stream from a copy.
     void SetObjectKey(std::int32_t objectNumber, std::int32_t generation);
+    void RestartObjectKey();
     void CryptBytes(const std::uint8_t* in, std::size_t len, std::uint8_t* out);
 
-    int KeyLength() const { return keyLength_; }
-    std::int32_t P() const { return permissions_; }
-    const std::array<std::uint8_t, 32>& O() const { return owner_; }
-    const std::array<std::uint8_t, 32>& U() const { return user_; }
+    int KeyLength() const { return m_keyLength; }
+    std::int32_t P() const { return m_permissions; }
+    const std::array<std::uint8_t, 32>& O() const { return m_owner; }
+    const std::array<std::uint8_t, 32>& U() const { return m_user; }
     std::span<const std::uint8_t> Key() const {
-        return std::span(key_.data(), static_cast<std::size_t>(keyLength_));
+        return std::span(m_key.data(), static_cast<std::size_t>(m_keyLength));
     }
-    const Md5Digest& FileIdentifier() const { return fileIdentifier_; }
+    const Md5Digest& FileIdentifier() const { return m_fileIdentifier; }
 
     // The fixed text whose digest identifies every file this engine writes.
     static constexpr std::string_view kProducer = "Scrivola pdfcrypt RC4 standard security handler";
@@ -39,7 +42,7 @@ class CPDFSecurity {
   private:
     using Block32 = std::array<std::uint8_t, 32>;
 
-    Md5Digest Digest(std::span<const std::uint8_t> data) const { return provider_.Md5Of(data); }
+    Md5Digest Digest(std::span<const std::uint8_t> data) const { return m_provider.Md5Of(data); }
     Md5Digest RehashFirstBytes(Md5Digest digest, std::size_t count, int rounds) const;
     void CryptWithXorRounds(std::span<const std::uint8_t> key, std::uint8_t* data, std::size_t len);
     void ComputeOwnerValue();
@@ -47,20 +50,23 @@ class CPDFSecurity {
     void ComputeUserValueRevision2();
     void ComputeUserValueRevision3();
 
-    const CryptoProvider& provider_;
-    std::unique_ptr<StreamCipher> cipher_;
-    int keyLength_ = 0;
-    Block32 ownerPassword_{};
-    std::size_t ownerPasswordLength_ = 0;
-    Block32 userPassword_{};
-    std::size_t userPasswordLength_ = 0;
-    std::int32_t permissions_ = 0;
-    Block32 owner_{};
-    Block32 user_{};
-    Block32 key_{};
-    Md5Digest fileIdentifier_{};
-    std::int32_t objectNumber_ = 0;
-    std::int32_t generation_ = 0;
+    const CryptoProvider& m_provider;
+    std::unique_ptr<StreamCipher> m_cipher;
+    // The cipher right after the current object's key schedule.
+    std::unique_ptr<StreamCipher> m_objectStart;
+    bool m_objectKeyed = false;
+    int m_keyLength = 0;
+    Block32 m_ownerPassword{};
+    std::size_t m_ownerPasswordLength = 0;
+    Block32 m_userPassword{};
+    std::size_t m_userPasswordLength = 0;
+    std::int32_t m_permissions = 0;
+    Block32 m_owner{};
+    Block32 m_user{};
+    Block32 m_key{};
+    Md5Digest m_fileIdentifier{};
+    std::int32_t m_objectNumber = 0;
+    std::int32_t m_generation = 0;
 };
 
 }  // namespace pdfcrypt

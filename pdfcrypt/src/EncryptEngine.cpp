@@ -12,7 +12,7 @@ constexpr std::uint32_t kGrantedPermissions = 0xFFFFFFC0;
 
 bool EncryptDocument(CPDFDocument& document, const EncryptionSettings& settings) {
     if (document.Encrypted()) {
-        return false;
+        return document.Refuse("open", -1, -1, "already encrypted");
     }
     const int keyLength = settings.keyBits == 128 ? 16 : 5;
     document.PrepareEncryption(
@@ -33,6 +33,16 @@ int EncryptPDFBytes(std::string input, const EncryptionSettings& settings, std::
         }
         StringSink sink;
         if (!document.WriteTo(sink)) {
+            return 0;
+        }
+        const std::string& bytes = sink.Bytes();
+        const auto read = [&bytes](std::int64_t offset, std::size_t length) {
+            if (offset < 0 || static_cast<std::size_t>(offset) >= bytes.size()) {
+                return std::string();
+            }
+            return bytes.substr(static_cast<std::size_t>(offset), length);
+        };
+        if (!document.VerifyOutput(read, static_cast<std::int64_t>(bytes.size()))) {
             return 0;
         }
         output = std::move(sink.Bytes());

@@ -1,5 +1,6 @@
 #include "pdfcrypt/EncryptPDFFile.h"
 
+#include "DebugChannel.h"
 #include "EncryptEngine.h"
 
 int EncryptPDFFile(const char* inputPath, const char* outputPath, int keyBits, int permissionBits,
@@ -10,18 +11,22 @@ int EncryptPDFFile(const char* inputPath, const char* outputPath, int keyBits, i
     }
     try {
         pdfcrypt::CPDFDocument document;
-        if (!document.Open(inputPath)) {
-            return 0;
-        }
         const pdfcrypt::EncryptionSettings settings{keyBits, permissionBits,
                                                     ownerPassword ? ownerPassword : "",
                                                     userPassword ? userPassword : ""};
-        if (!pdfcrypt::EncryptDocument(document, settings)) {
-            return 0;
+        if (document.Open(inputPath) && pdfcrypt::EncryptDocument(document, settings) &&
+            document.WriteFile(outputPath)) {
+            return 1;
         }
-        return document.WriteFile(outputPath) ? 1 : 0;
+        const auto& reason = document.RefusalReason();
+        pdfcrypt::WriteDebugLine(
+            reason ? reason->Describe(inputPath)
+                   : pdfcrypt::Refusal{"open", -1, -1, "cannot read the file"}.Describe(inputPath));
+        return 0;
     } catch (...) {
         // Running out of memory on a huge file is a failed encryption like any other.
+        pdfcrypt::WriteDebugLine(
+            pdfcrypt::Refusal{"encrypt", -1, -1, "out of memory"}.Describe(inputPath));
         return 0;
     }
 }

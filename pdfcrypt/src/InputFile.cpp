@@ -11,18 +11,18 @@ namespace {
 
 class ScopedDescriptor {
   public:
-    explicit ScopedDescriptor(int fd) : fd_(fd) {}
+    explicit ScopedDescriptor(int fd) : m_fd(fd) {}
     ~ScopedDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+        if (m_fd >= 0) {
+            ::close(m_fd);
         }
     }
     ScopedDescriptor(const ScopedDescriptor&) = delete;
     ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
-    int get() const { return fd_; }
+    int get() const { return m_fd; }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 }  // namespace

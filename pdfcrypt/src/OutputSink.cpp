@@ -7,31 +7,31 @@
 namespace pdfcrypt {
 
 void FileDescriptorSink::Write(std::string_view bytes) {
-    position_ += static_cast<std::int64_t>(bytes.size());
-    if (failed_) {
+    m_position += static_cast<std::int64_t>(bytes.size());
+    if (m_failed) {
         return;
     }
-    if (buffer_.size() + bytes.size() > kBufferSize) {
+    if (m_buffer.size() + bytes.size() > kBufferSize) {
         Flush();
         if (bytes.size() >= kBufferSize) {
             WriteThrough(bytes);
             return;
         }
     }
-    if (buffer_.capacity() < kBufferSize) {
-        buffer_.reserve(kBufferSize);
+    if (m_buffer.capacity() < kBufferSize) {
+        m_buffer.reserve(kBufferSize);
     }
-    buffer_.append(bytes);
+    m_buffer.append(bytes);
 }
 
 void FileDescriptorSink::WriteThrough(std::string_view bytes) {
-    while (!failed_ && !bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+    while (!m_failed && !bytes.empty()) {
+        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
-            failed_ = true;
+            m_failed = true;
             return;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -39,9 +39,9 @@ void FileDescriptorSink::WriteThrough(std::string_view bytes) {
 }
 
 bool FileDescriptorSink::Flush() {
-    WriteThrough(buffer_);
-    buffer_.clear();
-    return !failed_;
+    WriteThrough(m_buffer);
+    m_buffer.clear();
+    return !m_failed;
 }
 
 }  // namespace pdfcrypt

@@ -17,32 +17,32 @@ class OutputSink {
 
 class StringSink final : public OutputSink {
   public:
-    void Write(std::string_view bytes) override { bytes_.append(bytes); }
-    std::int64_t Position() const override { return static_cast<std::int64_t>(bytes_.size()); }
-    std::string& Bytes() { return bytes_; }
+    void Write(std::string_view bytes) override { m_bytes.append(bytes); }
+    std::int64_t Position() const override { return static_cast<std::int64_t>(m_bytes.size()); }
+    std::string& Bytes() { return m_bytes; }
 
   private:
-    std::string bytes_;
+    std::string m_bytes;
 };
 
 // Buffered writes to an open descriptor. The first error is kept and later writes are dropped,
 // so the caller checks once, after Flush.
 class FileDescriptorSink final : public OutputSink {
   public:
-    explicit FileDescriptorSink(int fd) : fd_(fd) {}
+    explicit FileDescriptorSink(int fd) : m_fd(fd) {}
     void Write(std::string_view bytes) override;
-    std::int64_t Position() const override { return position_; }
+    std::int64_t Position() const override { return m_position; }
     bool Flush();
-    bool Failed() const { return failed_; }
+    bool Failed() const { return m_failed; }
 
   private:
     void WriteThrough(std::string_view bytes);
 
     static constexpr std::size_t kBufferSize = 1 << 20;
-    int fd_;
-    std::string buffer_;
-    std::int64_t position_ = 0;
-    bool failed_ = false;
+    int m_fd;
+    std::string m_buffer;
+    std::int64_t m_position = 0;
+    bool m_failed = false;
 };
 
 }  // namespace pdfcrypt

@@ -31,13 +31,13 @@ std::array<char, N> LookAhead(const std::string& input, std::size_t pos) {
     return bytes;
 }
 
-std::size_t NextOf(const std::string& input, char wanted, std::size_t from) {
-    if (from >= input.size()) {
-        return input.size();
+// The next wanted byte in [from, limit), or limit.
+std::size_t NextOf(const std::string& input, char wanted, std::size_t from, std::size_t limit) {
+    if (from >= limit) {
+        return limit;
     }
-    const void* hit = std::memchr(input.data() + from, wanted, input.size() - from);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - input.data())
-               : input.size();
+    const void* hit = std::memchr(input.data() + from, wanted, limit - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - input.data()) : limit;
 }
 
 }  // namespace
@@ -46,15 +46,15 @@ bool CPDFDocument::Seek(std::int64_t position) {
     if (position < 0) {
         return false;
     }
-    position_ = position;
+    m_position = position;
     return true;
 }
 
 int CPDFDocument::ReadByte() {
-    if (position_ < 0 || position_ >= static_cast<std::int64_t>(input_.size())) {
+    if (m_position < 0 || m_position >= static_cast<std::int64_t>(m_input.size())) {
         return -1;
     }
-    return static_cast<unsigned char>(input_[static_cast<std::size_t>(position_++)]);
+    return static_cast<unsigned char>(m_input[static_cast<std::size_t>(m_position++)]);
 }
 
 // An object runs from its position through its "endobj" keyword. A stream's data are scanned
@@ -64,7 +64,7 @@ std::string CPDFDocument::ReadObjectText(std::int64_t position) {
     const TextLocation location = LocateObjectText(position);
     std::string text;
     text.reserve(location.length + 7);
-    text.append(input_, location.begin, location.length);
+    text.append(m_input, location.begin, location.length);
     if (location.endobjAppended) {
         text += "\nendobj";
     }
@@ -76,50 +76,49 @@ CPDFDocument::TextLocation CPDFDocument::LocateObjectText(std::int64_t position)
     if (position != -1 && !Seek(position)) {
         return location;
     }
-    const std::size_t size = input_.size();
-    if (position_ >= static_cast<std::int64_t>(size)) {
+    const std::size_t size = m_input.size();
+    if (m_position >= static_cast<std::int64_t>(size)) {
         return location;
     }
-    const auto begin = static_cast<std::size_t>(position_);
+    const auto begin = static_cast<std::size_t>(m_position);
     location.begin = begin;
-    std::size_t nextE = NextOf(input_, 'e', begin);
-    std::size_t nextPercent = NextOf(input_, '%', begin);
-    while (true) {
-        const std::size_t at = std::min(nextE, nextPercent);
-        if (at >= size) {
-            position_ = static_cast<std::int64_t>(size);
-            location.length = size - begin;
-            return location;
+    // The first "endobj" or "endstream" ends the text unless a "%%EOF" comes before it, so
+    // "%" is looked for only up to that end, never through the rest of the file.
+    std::size_t end = size;
+    std::size_t resume = size;
+    bool endstream = false;
+    for (std::size_t at = NextOf(m_input, 'e', begin, size); at < size;
+         at = NextOf(m_input, 'e', at + 1, size)) {
+        const auto look = LookAhead<kEndLookahead>(m_input, at + 1);
+        const std::string_view ahead(look.data(), look.size());
+        if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
+            end = at + 6;
+            resume = std::min(at + 1 + kEndLookahead, size);
+            break;
         }
-        const std::size_t after = at + 1;
-        if (at == nextE) {
-            const auto look = LookAhead<kEndLookahead>(input_, after);
-            const std::string_view ahead(look.data(), look.size());
-            if (ahead.starts_with("ndobj") && EndsObjectKeyword(look[5])) {
-                position_ = static_cast<std::int64_t>(std::min(after + kEndLookahead, size));
-                location.length = after + 5 - begin;
-                return location;
-            }
-            if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
-                position_ = static_cast<std::int64_t>(after);
-                location.length = after + 8 - begin;
-                location.endobjAppended = true;
-                return location;
-            }
-            nextE = NextOf(input_, 'e', after);
-        } else {
-            const auto look = LookAhead<kEofLookahead>(input_, after);
-            const std::string_view ahead(look.data(), look.size());
-            const char last = look[4];
-            if (ahead.starts_with("%EOF") &&
-                (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
-                position_ = static_cast<std::int64_t>(std::min(after + kEofLookahead, size));
-                location.length = after + 4 - begin;
-                return location;
-            }
-            nextPercent = NextOf(input_, '%', after);
+        if (ahead.starts_with("ndstream") && EndsObjectKeyword(look[8])) {
+            end = at + 9;
+            resume = at + 1;
+            endstream = true;
+            break;
         }
     }
+    for (std::size_t at = NextOf(m_input, '%', begin, end); at < end;
+         at = NextOf(m_input, '%', at + 1, end)) {
+        const auto look = LookAhead<kEofLookahead>(m_input, at + 1);
+        const std::string_view ahead(look.data(), look.size());
+        const char last = look[4];
+        if (ahead.starts_with("%EOF") &&
+            (last == ' ' || last == '\r' || last == '\n' || last == '\0')) {
+            m_position = static_cast<std::int64_t>(std::min(at + 1 + kEofLookahead, size));
+            location.length = at + 5 - begin;
+            return location;
+        }
+    }
+    m_position = static_cast<std::int64_t>(resume);
+    location.length = end - begin;
+    location.endobjAppended = endstream;
+    return location;
 }
 
 std::optional<std::size_t> CPDFDocument::FindKey(std::string_view text, std::string_view key) {
@@ -152,7 +151,7 @@ std::size_t CPDFDocument::ReadLine(std::string& line, std::size_t maximum) {
         if (c == '\r' || c == '\n') {
             const int next = ReadByte();
             if (next >= 0 && next != '\r' && next != '\n') {
-                --position_;
+                --m_position;
             }
             return line.size();
         }

@@ -1,12 +1,23 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ObjectText.h"
 
 namespace pdfcrypt {
+
+// Where a stream's data lie in its object text, as its /Length gives them.
+// Positions within a text of at most 2 GiB.
+struct StreamLayout {
+    std::uint32_t dataStart = 0;
+    std::uint32_t dataLength = 0;
+    // The "stream" keyword, which ends the dictionary.
+    std::uint32_t keyword = 0;
+};
 
 // One row of the cross-reference table; the index in the table is the object number.
 struct XrefEntry {
@@ -20,6 +31,8 @@ struct XrefEntry {
     std::int32_t generation = -1;
     std::uint8_t type = kUnfilled;
     ObjectText objectText;
+    // Set for a stream object once its text is loaded.
+    std::optional<StreamLayout> stream;
     // Where the writer put the object in the output.
     std::int64_t newOffset = 0;
 

@@ -5,6 +5,7 @@
 
 #include "ByteScan.h"
 #include "CPDFDocument.h"
+#include "ObjectSyntax.h"
 
 namespace pdfcrypt {
 namespace {
@@ -75,15 +76,24 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
     if (!newest.ok) {
         return false;
     }
-    // Older sections are optional: a loop, a failure or a chain that has already gone through
-    // far more bytes than the file holds (sections overlapping each other) ends the chain.
-    const std::int64_t workBudget = 2 * static_cast<std::int64_t>(input_.size()) + (1 << 20);
+    // Every older section counts: a file whose chain loops, breaks or goes through far more
+    // bytes than the file holds (sections overlapping each other) needs repair, which is not
+    // ours to guess.
+    const std::int64_t workBudget = 2 * static_cast<std::int64_t>(m_input.size()) + (1 << 20);
     std::unordered_set<std::int64_t> visited{position};
     std::int64_t previous = newest.previous;
-    while (previous > 0 && visited.insert(previous).second && sectionBytesRead_ <= workBudget) {
+    while (previous > 0) {
+        if (!visited.insert(previous).second) {
+            return Refuse("cross-reference chain", -1, previous,
+                          "/Prev leads back to a section already read");
+        }
+        if (m_sectionBytesRead > workBudget) {
+            return Refuse("cross-reference chain", -1, previous,
+                          "sections overlap far beyond the size of the file");
+        }
         const SectionResult older = ReadSection(previous, false);
         if (!older.ok) {
-            break;
+            return false;
         }
         previous = older.previous;
     }
@@ -92,33 +102,45 @@ bool CPDFDocument::ReadSectionChain(std::int64_t position) {
 
 CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, bool newest) {
     SectionResult result;
-    const auto size = static_cast<std::int64_t>(input_.size());
-    if (position < 0) {
+    const auto size = static_cast<std::int64_t>(m_input.size());
+    if (position < 0 || position >= size) {
+        Refuse("cross-reference section", -1, position, "position outside the file");
         return result;
     }
     std::int64_t start = position;
     while (start < size &&
-           (input_[start] == '\r' || input_[start] == '\n' || input_[start] == ' ')) {
+           (m_input[start] == '\r' || m_input[start] == '\n' || m_input[start] == ' ')) {
         ++start;
     }
-    if (start + 4 > size || std::string_view(input_).substr(start, 4) != "xref") {
+    if (start + 4 > size || std::string_view(m_input).substr(start, 4) != "xref") {
+        Refuse("cross-reference section", -1, start,
+               "no \"xref\" table here (missing table or cross-reference stream)");
         return result;
     }
     const auto trailer = WalkToTrailer(start + 4);
     if (!trailer) {
+        Refuse("cross-reference section", -1, start, "no trailer after the table");
         return result;
     }
-    Seek(*trailer + 7);
-    const std::string trailerText = ReadObjectText(-1);
-    sectionBytesRead_ += static_cast<std::int64_t>(trailerText.size());
+    const std::string_view input(m_input);
+    const std::size_t open =
+        SkipWhitespaceAndComments(input, static_cast<std::size_t>(*trailer) + 7);
+    const auto close = DictionaryEnd(input, open);
+    if (!close) {
+        Refuse("trailer", -1, *trailer, "no complete dictionary after \"trailer\"");
+        return result;
+    }
+    const std::string_view trailerText = input.substr(open, *close - open);
+    m_sectionBytesRead += static_cast<std::int64_t>(trailerText.size());
     if (!ApplyTrailerKeys(trailerText, newest, result)) {
+        Refuse("trailer", -1, *trailer, "no usable /Size");
         return result;
     }
     Seek(start + 4);
-    if (!ReadSubsections()) {
+    if (!ReadSubsections(*trailer)) {
         return result;
     }
-    sectionBytesRead_ += std::max<std::int64_t>(position_ - start, 0);
+    m_sectionBytesRead += std::max<std::int64_t>(m_position - start, 0);
     result.ok = true;
     return result;
 }
@@ -126,13 +148,13 @@ CPDFDocument::SectionResult CPDFDocument::ReadSection(std::int64_t position, boo
 // Finds the trailer keyword assuming rows of exactly 20 bytes, with one fallback to the last
 // "trailer" near the end of the file for tables that are not laid out that way.
 std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
-    const auto size = static_cast<std::int64_t>(input_.size());
+    const auto size = static_cast<std::int64_t>(m_input.size());
     bool fellBack = false;
     while (true) {
         if (p < 0 || p + static_cast<std::int64_t>(kWalkWindow) > size) {
             return std::nullopt;
         }
-        const std::string_view window = std::string_view(input_).substr(p, kWalkWindow);
+        const std::string_view window = std::string_view(m_input).substr(p, kWalkWindow);
         if (window.starts_with("trailer")) {
             return p;
         }
@@ -159,9 +181,10 @@ std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
                 return std::nullopt;
             }
             fellBack = true;
-            const std::size_t tail =
-                input_.size() > kTrailerFallbackWindow ? input_.size() - kTrailerFallbackWindow : 0;
-            const auto found = FindBackward(input_, "trailer", tail, input_.size());
+            const std::size_t tail = m_input.size() > kTrailerFallbackWindow
+                                         ? m_input.size() - kTrailerFallbackWindow
+                                         : 0;
+            const auto found = FindBackward(m_input, "trailer", tail, m_input.size());
             if (!found) {
                 return std::nullopt;
             }
@@ -172,31 +195,28 @@ std::optional<std::int64_t> CPDFDocument::WalkToTrailer(std::int64_t p) {
     }
 }
 
+// Keys count only among the trailer dictionary's own entries. A newer section's keys win over
+// an older one's, as they do for the rows.
 bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, SectionResult& result) {
-    // Keys count only inside the trailer dictionary, before its closing brackets.
-    const auto close = FindKey(trailer, ">>");
-    const auto counted = [&](std::string_view key) -> std::optional<std::size_t> {
-        const auto found = FindKey(trailer, key);
-        if (found && close && *found < *close) {
-            return found;
-        }
-        return std::nullopt;
-    };
-    if (const auto root = counted("/Root")) {
-        xref_.root = ParseInteger(trailer, *root);
+    const auto value = [&](std::string_view key) { return DictionaryValue(trailer, 0, key); };
+    if (const auto root = value("/Root"); root && !m_rootKnown) {
+        m_xref.root = ParseInteger(trailer, *root);
+        m_rootKnown = true;
     }
-    if (const auto encrypt = counted("/Encrypt")) {
+    if (const auto encrypt = value("/Encrypt"); encrypt && !m_encryptKnown) {
+        m_encryptKnown = true;
         if (trailer.substr(*encrypt).starts_with("null")) {
-            encrypted_ = false;
+            m_encrypted = false;
         } else {
-            encrypted_ = true;
-            xref_.encryptObject = ParseInteger(trailer, *encrypt);
+            m_encrypted = true;
+            m_xref.encryptObject = ParseInteger(trailer, *encrypt);
         }
     }
-    if (const auto info = counted("/Info")) {
-        xref_.info = ParseInteger(trailer, *info);
+    if (const auto info = value("/Info"); info && !m_infoKnown) {
+        m_xref.info = ParseInteger(trailer, *info);
+        m_infoKnown = true;
     }
-    const auto sizeKey = counted("/Size");
+    const auto sizeKey = value("/Size");
     if (!sizeKey) {
         return false;
     }
@@ -204,69 +224,82 @@ bool CPDFDocument::ApplyTrailerKeys(std::string_view trailer, bool newest, Secti
     if (size <= 0) {
         return false;
     }
-    if (const auto prev = counted("/Prev")) {
-        result.previous = std::int64_t{ParseInteger(trailer, *prev)} + headerOffset_;
+    if (const auto prev = value("/Prev")) {
+        result.previous = std::int64_t{ParseInteger(trailer, *prev)} + m_headerOffset;
     }
-    if (xref_.entries.empty()) {
+    if (m_xref.entries.empty()) {
         if (!newest || size > ObjectLimit()) {
             return false;
         }
-        xref_.entries.assign(static_cast<std::size_t>(size), XrefEntry{});
+        // One more for the encryption dictionary, so adding it moves no entries.
+        m_xref.entries.reserve(static_cast<std::size_t>(size) + 1);
+        m_xref.entries.assign(static_cast<std::size_t>(size), XrefEntry{});
     }
     return true;
 }
 
-bool CPDFDocument::ReadSubsections() {
+// Every row must read as offset, generation and "n" or "f", and the rows must end exactly where
+// the trailer was found; anything else is a damaged table.
+bool CPDFDocument::ReadSubsections(std::int64_t trailer) {
     std::string line;
     while (true) {
         int c;
         do {
             c = ReadByte();
             if (c < 0) {
-                return false;
+                return Refuse("cross-reference table", -1, m_position, "end of file in the table");
             }
         } while (IsSpaceByte(static_cast<char>(c)));
         if (c == 't') {
+            if (m_position - 1 != trailer) {
+                return Refuse("cross-reference table", -1, m_position - 1,
+                              "the rows do not end at the trailer (truncated or damaged table)");
+            }
             return true;
         }
-        --position_;
+        --m_position;
+        const std::int64_t headerAt = m_position;
         const auto first = ReadSubsectionNumber();
         if (!first) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection header has no first object number");
         }
-        while (position_ < static_cast<std::int64_t>(input_.size()) &&
-               IsSpaceByte(input_[position_])) {
-            ++position_;
+        while (m_position < static_cast<std::int64_t>(m_input.size()) &&
+               IsSpaceByte(m_input[m_position])) {
+            ++m_position;
         }
         const auto count = ReadSubsectionNumber();
         if (!count) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection header has no row count");
         }
-        while (position_ < static_cast<std::int64_t>(input_.size()) &&
-               IsSpaceByte(input_[position_])) {
-            ++position_;
+        while (m_position < static_cast<std::int64_t>(m_input.size()) &&
+               IsSpaceByte(m_input[m_position])) {
+            ++m_position;
         }
         const std::int64_t end = *first + *count;
         if (end > ObjectLimit()) {
-            return false;
+            return Refuse("cross-reference table", -1, headerAt,
+                          "subsection lists more objects than the file can hold");
         }
-        if (static_cast<std::int64_t>(xref_.entries.size()) < end) {
-            xref_.entries.resize(static_cast<std::size_t>(end));
+        if (static_cast<std::int64_t>(m_xref.entries.size()) < end) {
+            m_xref.entries.reserve(static_cast<std::size_t>(end) + 1);
+            m_xref.entries.resize(static_cast<std::size_t>(end));
         }
         for (std::int64_t objectNumber = *first; objectNumber < end; ++objectNumber) {
-            if (ReadLine(line, kMaxRowLine) == 0) {
-                break;
-            }
+            const std::int64_t rowAt = m_position;
+            ReadLine(line, kMaxRowLine);
             const auto row = ParseRow(line);
-            if (!row) {
-                continue;
+            if (!row || row->offset < 0 || (row->type != 'n' && row->type != 'f')) {
+                return Refuse("cross-reference table", objectNumber, rowAt,
+                              "row does not read as offset, generation and n or f");
             }
-            XrefEntry& entry = xref_.entries[static_cast<std::size_t>(objectNumber)];
+            XrefEntry& entry = m_xref.entries[static_cast<std::size_t>(objectNumber)];
             if (!entry.IsUnfilled()) {
                 continue;
             }
             entry.objectNumber = static_cast<std::int32_t>(objectNumber);
-            entry.offset = row->offset > 0 ? row->offset + headerOffset_ : row->offset;
+            entry.offset = row->offset > 0 ? row->offset + m_headerOffset : row->offset;
             entry.generation = row->generation;
             entry.type = row->type;
         }

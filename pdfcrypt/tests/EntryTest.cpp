@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "PasswordInput.h"
 #include "PdfBuilder.h"
 #include "TestSupport.h"
 #include "pdfcrypt/EncryptPDFFile.h"
@@ -148,6 +149,103 @@ TEST(EntryTest, CommandLineProgram) {
     EXPECT_EQ(ReadBytes(out), ReadBytes(dir.File("direct.pdf")));
 
     EXPECT_EQ(test::RunCommand({Program(), out, out, "128", "60", "secret", ""}).exitCode, 1);
+}
+
+TEST(EntryTest, PasswordsFromStandardInputStayOutOfTheArguments) {
+    TempDir dir;
+    const std::string in = dir.File("in.pdf");
+    const std::string out = dir.File("out.pdf");
+    const std::string direct = dir.File("direct.pdf");
+    WriteBytes(in, SamplePdf());
+    ASSERT_EQ(EncryptPDFFile(in.c_str(), direct.c_str(), 128, 60, "top secret", "user"), 1);
+
+    const auto ok = test::RunCommand({Program(), "--passwords-from-stdin", in, out, "128", "60"},
+                                     "top secret\r\nuser\n");
+    EXPECT_EQ(ok.exitCode, 0) << ok.output;
+    EXPECT_EQ(ReadBytes(out), ReadBytes(direct));
+
+    std::filesystem::remove(out);
+    const auto oneLine =
+        test::RunCommand({Program(), "--passwords-from-stdin", in, out, "128", "60"}, "owner\n");
+    EXPECT_EQ(oneLine.exitCode, 1);
+    EXPECT_NE(oneLine.output.find("standard input"), std::string::npos) << oneLine.output;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    const auto positional = test::RunCommand(
+        {Program(), "--passwords-from-stdin", in, out, "128", "60", "owner", "user"}, "o\nu\n");
+    EXPECT_EQ(positional.exitCode, 1);
+    EXPECT_NE(positional.output.find("--passwords-from-stdin"), std::string::npos);
+}
+
+TEST(EntryTest, PasswordLines) {
+    const struct {
+        std::string input;
+        std::optional<std::pair<std::string, std::string>> passwords;
+    } cases[] = {
+        {"owner\nuser\n", std::pair{"owner", "user"}},
+        {"owner\r\nuser", std::pair{"owner", "user"}},
+        {"\n\n", std::pair{"", ""}},
+        {"\nuser\n", std::pair{"", "user"}},
+        {"with space \n tab\t\n", std::pair{"with space ", " tab\t"}},
+        {"owner\n", std::nullopt},
+        {"", std::nullopt},
+        {"a\nb\nc\n", std::nullopt},
+        {std::string("a\0b\nuser\n", 9), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = ParsePasswordLines(c.input);
+        ASSERT_EQ(parsed.has_value(), c.passwords.has_value()) << c.input;
+        if (parsed) {
+            EXPECT_EQ(parsed->owner, c.passwords->first);
+            EXPECT_EQ(parsed->user, c.passwords->second);
+        }
+    }
+}
+
+// The temporary file beside a 250-byte name must not need a longer name than the folder allows.
+TEST(EntryTest, OutputWithTheLongestNamesIsWritten) {
+    TempDir dir;
+    const std::string in = dir.File("in.pdf");
+    WriteBytes(in, SamplePdf());
+    const std::string name = std::string(246, 'n') + ".pdf";
+    const std::string out = dir.File(name);
+    ASSERT_EQ(EncryptPDFFile(in.c_str(), out.c_str(), 128, 4, "o", "u"), 1);
+    EXPECT_NE(ReadBytes(out).find("/Encrypt"), std::string::npos);
+    WriteBytes(out, SamplePdf());
+    ASSERT_EQ(EncryptPDFFile(out.c_str(), out.c_str(), 40, 4, "o", "u"), 1);
+    EXPECT_EQ((FolderEntries(dir.Path())), (std::vector<std::string>{"in.pdf", name}));
+}
+
+TEST(EntryTest, RefusalReasonGoesToThePrivateDebugLog) {
+    TempDir dir;
+    const std::string in = dir.File("in.pdf");
+    const std::string damaged = PdfBuilder::TextPage("Entry test", "Entry")
+                                    .Object(4, test::StreamBody("/Length 99999", "BT ET"))
+                                    .Build();
+    WriteBytes(in, damaged);
+    const std::string log = dir.File("debug.log");
+    const std::string other = dir.File("other.txt");
+    WriteBytes(other, "");
+    std::filesystem::create_symlink("other.txt", dir.File("link.log"));
+
+    ::setenv("SCRIVOLA_DEBUG_LOG", dir.File("link.log").c_str(), 1);
+    EXPECT_EQ(EncryptPDFFile(in.c_str(), in.c_str(), 128, 4, "o", "u"), 0);
+    EXPECT_EQ(ReadBytes(other), "") << "the log followed a link";
+    ::setenv("SCRIVOLA_DEBUG_LOG", log.c_str(), 1);
+    EXPECT_EQ(EncryptPDFFile(in.c_str(), in.c_str(), 128, 4, "o", "u"), 0);
+    EXPECT_EQ(EncryptPDFFile(dir.File("missing.pdf").c_str(), in.c_str(), 128, 4, "o", "u"), 0);
+    ::unsetenv("SCRIVOLA_DEBUG_LOG");
+
+    EXPECT_EQ(ReadBytes(in), damaged);
+    const std::string lines = ReadBytes(log);
+    const std::size_t data = damaged.find("stream\n") + 7;
+    EXPECT_EQ(lines.substr(0, lines.find('\n')),
+              "pdfcrypt: " + in + ": stream: object 4: offset " + std::to_string(data) +
+                  ": /Length 99999 runs past the end of the file");
+    EXPECT_NE(lines.find("pdfcrypt: " + dir.File("missing.pdf") + ": open: "), std::string::npos)
+        << lines;
+    struct stat info {};
+    ASSERT_EQ(::stat(log.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 }  // namespace

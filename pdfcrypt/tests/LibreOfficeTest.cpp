@@ -22,7 +22,7 @@ class LibreOfficeTest : public ::testing::Test {
             }
         }
         // LibreOffice writes its profile and caches under HOME; keep them out of the user's.
-        const std::string home = dir_.File("home");
+        const std::string home = m_dir.File("home");
         std::filesystem::create_directories(home);
         ::setenv("HOME", home.c_str(), 1);
         ::setenv("TMPDIR", home.c_str(), 1);
@@ -30,16 +30,16 @@ class LibreOfficeTest : public ::testing::Test {
         ::setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
-    const std::string source = dir_.File("letter.txt");
+    const std::string source = m_dir.File("letter.txt");
     test::WriteBytes(source, "Dear reader,\nthis letter was converted and then encrypted.\n");
-    const auto converted =
-        RunCommand({"soffice", "-env:UserInstallation=file://" + dir_.File("profile"), "--headless",
-                    "--convert-to", "pdf", "--outdir", dir_.Path().string(), source});
-    const std::string pdf = dir_.File("letter.pdf");
+    const auto converted = RunCommand(
+        {"soffice", "-env:UserInstallation=file://" + m_dir.File("profile"), "--headless",
+         "--convert-to", "pdf", "--outdir", m_dir.Path().string(), source});
+    const std::string pdf = m_dir.File("letter.pdf");
     ASSERT_TRUE(std::filesystem::exists(pdf)) << converted.output;
     const std::string plainText = RunCommand({"pdftotext", pdf, "-"}).output;
     const std::string plainInfo = RunCommand({"pdfinfo", pdf}).output;
@@ -52,7 +52,7 @@ TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
     } cases[] = {{40, "owner", "user"}, {128, "owner", "user"}, {128, "owner", ""}, {40, "", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.keyBits) + " bits, user '" + c.user + "'");
-        const std::string copy = dir_.File("copy.pdf");
+        const std::string copy = m_dir.File("copy.pdf");
         std::filesystem::copy_file(pdf, copy, std::filesystem::copy_options::overwrite_existing);
         ASSERT_EQ(EncryptPDFFile(copy.c_str(), copy.c_str(), c.keyBits, 4, c.owner.c_str(),
                                  c.user.c_str()),
@@ -67,7 +67,7 @@ TEST_F(LibreOfficeTest, ConvertedTextEncryptsAndReadsBack) {
         if (!c.user.empty()) {
             EXPECT_NE(RunCommand({"pdftotext", copy, "-"}).exitCode, 0);
         }
-        const std::string decrypted = dir_.File("decrypted.pdf");
+        const std::string decrypted = m_dir.File("decrypted.pdf");
         EXPECT_EQ(
             RunCommand({"qpdf", "--decrypt", "--password=" + c.user, copy, decrypted}).exitCode, 0);
         EXPECT_EQ(RunCommand({"pdftotext", decrypted, "-"}).output, plainText);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "CPDFSecurity.h"
@@ -73,23 +75,23 @@ class OracleTest : public ::testing::Test {
     // Inputs: one written here, the same rewritten by qpdf in QDF form (stream lengths held by
     // separate objects), and a two-page file assembled and compressed by qpdf.
     std::vector<std::string> MakeInputs() {
-        const std::string builder = dir_.File("builder.pdf");
+        const std::string builder = m_dir.File("builder.pdf");
         test::WriteBytes(builder,
                          PdfBuilder::TextPage("Hello Scrivola", "Hello \\(World\\)").Build());
-        test::WriteBytes(dir_.File("second.pdf"),
+        test::WriteBytes(m_dir.File("second.pdf"),
                          PdfBuilder::TextPage("Second page", "Second").Version("1.3").Build());
-        const std::string qdf = dir_.File("qdf.pdf");
-        const std::string merged = dir_.File("merged.pdf");
+        const std::string qdf = m_dir.File("qdf.pdf");
+        const std::string merged = m_dir.File("merged.pdf");
         EXPECT_EQ(RunCommand({"qpdf", "--qdf", "--object-streams=disable", builder, qdf}).exitCode,
                   0);
         EXPECT_EQ(RunCommand({"qpdf", "--empty", "--object-streams=disable", "--pages", builder,
-                              dir_.File("second.pdf"), "--", merged})
+                              m_dir.File("second.pdf"), "--", merged})
                       .exitCode,
                   0);
         return {builder, qdf, merged};
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
@@ -105,7 +107,7 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
             SCOPED_TRACE(input + " at " + std::to_string(s.keyBits) + " bits, permissions " +
                          std::to_string(s.permissions) + ", owner '" + s.owner + "', user '" +
                          s.user + "'");
-            const std::string out = dir_.File("encrypted.pdf");
+            const std::string out = m_dir.File("encrypted.pdf");
             ASSERT_EQ(EncryptPDFFile(input.c_str(), out.c_str(), s.keyBits, s.permissions,
                                      s.owner.c_str(), s.user.c_str()),
                       1);
@@ -137,7 +139,7 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
             const auto text = RunCommand(WithPassword({"pdftotext", out, "-"}, s.user));
             EXPECT_EQ(text.exitCode, 0) << text.output;
             EXPECT_EQ(text.output, plainText.output);
-            const std::string decrypted = dir_.File("decrypted.pdf");
+            const std::string decrypted = m_dir.File("decrypted.pdf");
             EXPECT_EQ(
                 RunCommand({"qpdf", "--decrypt", "--password=" + s.user, out, decrypted}).exitCode,
                 0);
@@ -157,9 +159,156 @@ TEST_F(OracleTest, EncryptedFilesOpenWithTheirPasswordsAndKeepTheirContent) {
     }
 }
 
+// A one-page file whose page draws its content streams (objects 4 and on) in order.
+PdfBuilder PageWithContents(const std::vector<std::string>& streams) {
+    std::string contents;
+    PdfBuilder builder;
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        const int number = 10 + static_cast<int>(i);
+        contents += std::to_string(number) + " 0 R ";
+        builder.Object(number, streams[i]);
+    }
+    builder.Object(1, "<< /Type /Catalog /Pages 2 0 R >>")
+        .Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>")
+        .Object(3, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents [" + contents +
+                       "] /Resources << /Font << /F1 5 0 R >> >> >>")
+        .Object(5, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    return builder;
+}
+
+std::string Content(const std::string& text, int y = 700) {
+    return "BT /F1 24 Tf 72 " + std::to_string(y) + " Td (" + text + ") Tj ET";
+}
+
+std::string ContentStream(const std::string& text, const std::string& eol = "\n") {
+    const std::string data = Content(text);
+    return test::StreamBody("/Length " + std::to_string(data.size()), data, eol);
+}
+
+std::string Replaced(std::string file, const std::string& what, const std::string& with) {
+    const std::size_t at = file.find(what);
+    EXPECT_NE(at, std::string::npos) << what;
+    return at == std::string::npos ? file : file.replace(at, what.size(), with);
+}
+
+std::string WithStartxref(std::string file, long long value) {
+    const std::size_t at = file.rfind("startxref\n") + 10;
+    return file.replace(at, file.find('\n', at) - at, std::to_string(value));
+}
+
+// The faults met in real files. Each is encrypted in place: either the result is 1 and the
+// output shows what the input showed, or it is 0, the file is untouched and the debug channel
+// says where reading stopped.
+TEST_F(OracleTest, EveryFileIsEncryptedWhole_OrRefusedUntouched) {
+    const std::string visible = Content("Visible text");
+    // Base file for the update cases: object 11 draws a second line.
+    const std::string twoStreams =
+        PageWithContents({ContentStream("Visible text"), ContentStream("Second line")}).Build();
+    const std::string freedBySection =
+        PageWithContents({ContentStream("Visible text")})
+            .Object(3,
+                    "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents [10 0 R] "
+                    "/Resources << /Font << /F1 5 0 R >> >> >>")
+            .FreeRow(11, 1)
+            .TrailerKeys("/Root 1 0 R")
+            .BuildUpdateOf(twoStreams);
+    std::string loopingPrev = PdfBuilder()
+                                  .Object(3,
+                                          "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
+                                          "/Contents [10 0 R] /Resources << /Font << /F1 5 0 R "
+                                          ">> >> >>")
+                                  .TrailerKeys("/Root 1 0 R")
+                                  .BuildUpdateOf(twoStreams);
+    // The update's /Prev, then made to point at the update itself.
+    const std::size_t prev = loopingPrev.rfind("/Prev ") + 6;
+    loopingPrev.replace(prev, loopingPrev.find(' ', prev) - prev,
+                        std::to_string(loopingPrev.rfind("xref\n")));
+    const std::string sound = PageWithContents({ContentStream("Visible text")}).Build();
+    const std::string soundXref = std::to_string(sound.rfind("xref\n"));
+    const std::string shortData = Content("Visible te");
+
+    const struct {
+        std::string name;
+        std::string file;
+        std::string refusedAt;  // empty: encrypted; else the step that refuses it
+    } cases[] = {
+        {"two line ends before endstream",
+         PageWithContents({ContentStream("Visible text", "\n\n")}).Build(), ""},
+        {"data right before endstream",
+         PageWithContents({ContentStream("Visible text", "")}).Build(), ""},
+        {"CR LF CR LF before endstream",
+         PageWithContents({ContentStream("Visible text", "\r\n\r\n")}).Build(), ""},
+        {"update frees an object", freedBySection, ""},
+        {"nested trailer dictionaries with strings and extra keys",
+         PageWithContents({ContentStream("Visible text")})
+             .TrailerKeys("/Root 1 0 R /Extra << /Nested << /Deep (a >> string) >> /S (x) >> "
+                          "/Arr [ (y) << /Size 1 >> ] /Info 6 0 R")
+             .Object(6, "<< /Title (Nested) >>")
+             .Build(),
+         ""},
+        {"object 0 in use", Replaced(sound, "0000000000 65535 f", "0000000015 00000 n"), "objects"},
+        {"offset a few bytes off", Replaced(sound, "0000000015 00000 n", "0000000012 00000 n"),
+         "objects"},
+        {"wrong /Length",
+         PageWithContents(
+             {test::StreamBody("/Length " + std::to_string(visible.size() - 5), visible)})
+             .Build(),
+         "stream"},
+        {"/Prev loop", loopingPrev, "cross-reference"},
+        {"table truncated",
+         sound.substr(0, sound.rfind("xref\n") + 30) +
+             "\ntrailer\n<< /Size 11 /Root 1 0 R >>\n"
+             "startxref\n" +
+             soundXref + "\n%%EOF\n",
+         "cross-reference"},
+        {"table missing", WithStartxref(sound, static_cast<long long>(sound.find("2 0 obj"))),
+         "cross-reference"},
+        {"stream cut short",
+         PageWithContents(
+             {test::StreamBody("/Length " + std::to_string(visible.size()), shortData)})
+             .Build(),
+         "stream"},
+    };
+    const std::string log = m_dir.File("debug.log");
+    ::setenv("SCRIVOLA_DEBUG_LOG", log.c_str(), 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = m_dir.File("case.pdf");
+        test::WriteBytes(path, c.file);
+        const auto plainText = RunCommand({"pdftotext", path, "-"});
+        if (c.refusedAt.empty()) {
+            // A sound input, as the independent reader sees it.
+            const auto input = RunCommand({"qpdf", "--check", path});
+            EXPECT_EQ(input.exitCode, 0) << input.output;
+        }
+        const std::string pages = LineOf(RunCommand({"pdfinfo", path}).output, "Pages:");
+        std::filesystem::remove(log);
+
+        const int result = EncryptPDFFile(path.c_str(), path.c_str(), 128, 4, "owner", "user");
+        if (!c.refusedAt.empty()) {
+            EXPECT_EQ(result, 0);
+            EXPECT_EQ(test::ReadBytes(path), c.file);
+            const std::string reason = test::ReadBytes(log);
+            EXPECT_TRUE(reason.starts_with("pdfcrypt: " + path + ": " + c.refusedAt)) << reason;
+            EXPECT_NE(reason.find(": offset "), std::string::npos) << reason;
+            continue;
+        }
+        ASSERT_EQ(result, 1) << test::ReadBytes(log);
+        ASSERT_NE(plainText.output.find("Visible text"), std::string::npos) << plainText.output;
+        const auto check = RunCommand({"qpdf", "--check", "--password=user", path});
+        EXPECT_EQ(check.exitCode, 0) << check.output;
+        const std::string decrypted = m_dir.File("decrypted.pdf");
+        ASSERT_EQ(RunCommand({"qpdf", "--decrypt", "--password=user", path, decrypted}).exitCode,
+                  0);
+        EXPECT_EQ(RunCommand({"pdftotext", decrypted, "-"}).output, plainText.output);
+        EXPECT_EQ(LineOf(RunCommand({"pdfinfo", decrypted}).output, "Pages:"), pages);
+    }
+    ::unsetenv("SCRIVOLA_DEBUG_LOG");
+}
+
 TEST_F(OracleTest, WrongPasswordDoesNotOpen) {
-    const std::string input = dir_.File("in.pdf");
-    const std::string out = dir_.File("out.pdf");
+    const std::string input = m_dir.File("in.pdf");
+    const std::string out = m_dir.File("out.pdf");
     test::WriteBytes(input, PdfBuilder::TextPage("Secret text", "Secret").Build());
     ASSERT_EQ(EncryptPDFFile(input.c_str(), out.c_str(), 128, 0, "owner", "user"), 1);
     EXPECT_NE(RunCommand({"pdftotext", out, "-"}).exitCode, 0);

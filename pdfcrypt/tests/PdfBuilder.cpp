@@ -7,11 +7,11 @@
 namespace pdfcrypt::test {
 
 PdfBuilder& PdfBuilder::Junk(std::string bytes) {
-    junk_ = std::move(bytes);
+    m_junk = std::move(bytes);
     return *this;
 }
 PdfBuilder& PdfBuilder::Version(std::string version) {
-    version_ = std::move(version);
+    m_version = std::move(version);
     return *this;
 }
 PdfBuilder& PdfBuilder::Object(int number, const std::string& body, int generation) {
@@ -21,23 +21,23 @@ PdfBuilder& PdfBuilder::Object(int number, const std::string& body, int generati
         generation);
 }
 PdfBuilder& PdfBuilder::RawObject(int number, std::string text, int generation) {
-    objects_[number] = {std::move(text), generation};
+    m_objects[number] = {std::move(text), generation};
     return *this;
 }
 PdfBuilder& PdfBuilder::FreeRow(int number, int generation) {
-    freeRows_[number] = generation;
+    m_freeRows[number] = generation;
     return *this;
 }
 PdfBuilder& PdfBuilder::TrailerKeys(std::string keys) {
-    trailerKeys_ = std::move(keys);
+    m_trailerKeys = std::move(keys);
     return *this;
 }
 PdfBuilder& PdfBuilder::Size(int size) {
-    size_ = size;
+    m_size = size;
     return *this;
 }
 PdfBuilder& PdfBuilder::RowEnd(std::string bytes) {
-    rowEnd_ = std::move(bytes);
+    m_rowEnd = std::move(bytes);
     return *this;
 }
 
@@ -47,11 +47,11 @@ std::string PdfBuilder::Section(std::string& out, long long headerOffset,
     if (!previous) {
         rows[0] = {0, 65535, 'f'};
     }
-    for (const auto& [number, object] : objects_) {
+    for (const auto& [number, object] : m_objects) {
         rows[number] = {static_cast<long long>(out.size()) - headerOffset, object.second, 'n'};
         out += object.first;
     }
-    for (const auto& [number, generation] : freeRows_) {
+    for (const auto& [number, generation] : m_freeRows) {
         rows[number] = {0, generation, 'f'};
     }
     const long long xref = static_cast<long long>(out.size()) - headerOffset;
@@ -70,11 +70,11 @@ std::string PdfBuilder::Section(std::string& out, long long headerOffset,
             std::snprintf(row, sizeof row, "%010lld %05d %c", it->second.offset,
                           it->second.generation, it->second.type);
             out += row;
-            out += rowEnd_;
+            out += m_rowEnd;
         }
     }
-    const int size = size_ ? *size_ : (rows.empty() ? 1 : rows.rbegin()->first + 1);
-    out += "trailer\n<< /Size " + std::to_string(size) + " " + trailerKeys_;
+    const int size = m_size ? *m_size : (rows.empty() ? 1 : rows.rbegin()->first + 1);
+    out += "trailer\n<< /Size " + std::to_string(size) + " " + m_trailerKeys;
     if (previous) {
         out += " /Prev " + std::to_string(*previous);
     }
@@ -83,8 +83,8 @@ std::string PdfBuilder::Section(std::string& out, long long headerOffset,
 }
 
 std::string PdfBuilder::Build() const {
-    std::string out = junk_ + "%PDF-" + version_ + "\n%\xE2\xE3\xCF\xD3\n";
-    Section(out, static_cast<long long>(junk_.size()), std::nullopt);
+    std::string out = m_junk + "%PDF-" + m_version + "\n%\xE2\xE3\xCF\xD3\n";
+    Section(out, static_cast<long long>(m_junk.size()), std::nullopt);
     return out;
 }
 

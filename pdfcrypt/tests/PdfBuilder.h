@@ -40,13 +40,13 @@ class PdfBuilder {
     std::string Section(std::string& out, long long headerOffset,
                         std::optional<long long> previous) const;
 
-    std::string junk_;
-    std::string version_ = "1.4";
-    std::map<int, std::pair<std::string, int>> objects_;
-    std::map<int, int> freeRows_;
-    std::string trailerKeys_ = "/Root 1 0 R";
-    std::optional<int> size_;
-    std::string rowEnd_ = " \n";
+    std::string m_junk;
+    std::string m_version = "1.4";
+    std::map<int, std::pair<std::string, int>> m_objects;
+    std::map<int, int> m_freeRows;
+    std::string m_trailerKeys = "/Root 1 0 R";
+    std::optional<int> m_size;
+    std::string m_rowEnd = " \n";
 };
 
 // "<< dictionary >>\nstream\n" data eol "endstream".

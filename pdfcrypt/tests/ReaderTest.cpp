@@ -22,6 +22,12 @@ PdfBuilder ThreeObjects() {
     return builder;
 }
 
+std::string Offset10(std::size_t offset) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%010zu", offset);
+    return text;
+}
+
 std::string TextOf(const CPDFDocument& document, std::size_t number) {
     return document.Xref().entries.at(number).objectText.ToString();
 }
@@ -106,7 +112,7 @@ TEST(ReaderTest, NineteenByteRowsAreFoundThroughTheTrailerFallback) {
     EXPECT_EQ(TextOf(document, 3), "3 0 obj\n(three)\nendobj");
 }
 
-TEST(ReaderTest, IncrementalUpdateNewestRowWinsAndOlderTrailerKeysReplace) {
+TEST(ReaderTest, IncrementalUpdateNewestRowAndTrailerKeysWin) {
     const std::string base = ThreeObjects().TrailerKeys("/Root 1 0 R /Info 2 0 R").Build();
     PdfBuilder update;
     update.Object(3, "(three, updated)").FreeRow(2).Size(4).TrailerKeys("/Root 1 0 R /Info 3 0 R");
@@ -118,8 +124,8 @@ TEST(ReaderTest, IncrementalUpdateNewestRowWinsAndOlderTrailerKeysReplace) {
     EXPECT_EQ(deleted.offset, 0);
     EXPECT_TRUE(deleted.objectText.empty());
     EXPECT_EQ(TextOf(document, 1), "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj");
-    // The older trailer is read last, so its /Info is the one kept.
-    EXPECT_EQ(document.Xref().info, 2);
+    // The older trailer's /Info names an object the update freed.
+    EXPECT_EQ(document.Xref().info, 3);
 }
 
 TEST(ReaderTest, RowsAndGaps) {
@@ -143,20 +149,83 @@ TEST(ReaderTest, RowsAndGaps) {
     EXPECT_EQ(entries[5].objectText.ToString(), "5 0 obj\n(five)\nendobj");
 }
 
-TEST(ReaderTest, UnparsableRowsAreSkippedAndInUseOffsetZeroHasNoText) {
+TEST(ReaderTest, InUseRowAtOffsetZeroHasNoText) {
     std::string file = ThreeObjects().Build();
     const std::size_t table = file.find("xref\n0 4\n") + 9;
-    // Row 2 becomes garbage, row 3 an in-use row at offset 0.
-    file.replace(table + 40, 20, "garbage row here   \n");
     file.replace(table + 60, 20, "0000000000 00000 n \n");
     CPDFDocument document;
     ASSERT_TRUE(document.OpenBytes(file));
     const auto& entries = document.Xref().entries;
-    EXPECT_EQ(entries[2].type, 'n');  // listed by no parsable row: a gap
-    EXPECT_EQ(entries[2].offset, 0);
     EXPECT_EQ(entries[3].type, 'n');
     EXPECT_TRUE(entries[3].objectText.empty());
     EXPECT_FALSE(entries[1].objectText.empty());
+}
+
+// Files that only a repair could read are refused, with the step and the offset of the fault.
+TEST(ReaderTest, DamagedFilesAreRefusedWithTheirFault) {
+    const std::string sound = ThreeObjects().Build();
+    const std::size_t table = sound.find("xref\n0 4\n");
+    const std::size_t rows = table + 9;
+    const auto replaced = [&](std::size_t at, std::size_t count, const std::string& with) {
+        std::string file = sound;
+        file.replace(at, count, with);
+        return file;
+    };
+    // A placeholder of fixed width, so that setting it moves no offset.
+    const std::string withPrev = ThreeObjects().TrailerKeys("/Root 1 0 R /Prev 0000000000").Build();
+    const auto prevTo = [&](long long previous) {
+        std::string file = withPrev;
+        char value[16];
+        std::snprintf(value, sizeof value, "%010lld", previous);
+        file.replace(file.find("/Prev ") + 6, 10, value);
+        return file;
+    };
+    const std::size_t object1 = sound.find("1 0 obj");
+    const std::size_t object3 = sound.find("3 0 obj");
+    const std::size_t startxref = sound.rfind("startxref") + 10;
+    const struct {
+        std::string name;
+        std::string file;
+        std::string step;
+        long long offset;
+    } cases[] = {
+        {"unreadable row", replaced(rows + 40, 20, "garbage row here   \n"),
+         "cross-reference table", static_cast<long long>(rows + 40)},
+        {"row type other than n or f", replaced(rows + 57, 1, "x"), "cross-reference table",
+         static_cast<long long>(rows + 40)},
+        {"rows cut short", replaced(rows + 60, 20, ""), "cross-reference section",
+         static_cast<long long>(table)},
+        {"offset three bytes off", replaced(rows + 60, 10, Offset10(object3 + 3)), "objects",
+         static_cast<long long>(object3 + 3)},
+        {"offset three bytes early", replaced(rows + 60, 10, Offset10(object3 - 3)), "objects",
+         static_cast<long long>(object3 - 3)},
+        {"object 0 in use", replaced(rows, 20, "0000000015 00000 n \n"), "objects", 15},
+        {"no endobj", ThreeObjects().RawObject(3, "3 0 obj\n(three)\n").Build(), "objects", -2},
+        {"/Prev to itself", prevTo(static_cast<long long>(withPrev.find("xref\n0 4"))),
+         "cross-reference chain", static_cast<long long>(withPrev.find("xref\n0 4"))},
+        {"/Prev past the end", prevTo(99999999), "cross-reference section", 99999999},
+        {"no /Root", ThreeObjects().TrailerKeys("/Info 2 0 R").Build(), "trailer", -1},
+        {"/Root names a free object", ThreeObjects().FreeRow(4).TrailerKeys("/Root 4 0 R").Build(),
+         "trailer", -1},
+        {"dictionary left open", ThreeObjects().Object(3, "<< /A (x) /B [1 2 >>").Build(),
+         "objects", -2},
+        {"stray token before the value", ThreeObjects().Object(3, "#<< /A 1 >>").Build(), "objects",
+         -2},
+        {"two values", ThreeObjects().Object(3, "1 2").Build(), "objects", -2},
+        {"startxref not at a table",
+         replaced(startxref, sound.find('\n', startxref) - startxref, std::to_string(object1)),
+         "cross-reference section", static_cast<long long>(object1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPDFDocument document;
+        EXPECT_FALSE(document.OpenBytes(c.file));
+        ASSERT_TRUE(document.RefusalReason());
+        EXPECT_EQ(document.RefusalReason()->step, c.step);
+        if (c.offset != -2) {
+            EXPECT_EQ(document.RefusalReason()->offset, c.offset);
+        }
+    }
 }
 
 TEST(ReaderTest, EncryptEntry) {
@@ -175,40 +244,6 @@ TEST(ReaderTest, EncryptEntry) {
         EXPECT_EQ(document.Encrypted(), c.encrypted) << c.keys;
         EXPECT_EQ(document.Xref().encryptObject, c.encryptObject) << c.keys;
     }
-}
-
-TEST(ReaderTest, PrevChainsThatLoopOrPointNowhereEndQuietly) {
-    // A placeholder of fixed width, so that setting it moves no offset.
-    const auto withPrev = [](std::string file, std::size_t which, long long previous) {
-        std::size_t at = 0;
-        for (std::size_t n = 0; n <= which; ++n) {
-            at = file.find("/Prev 0000000000", n == 0 ? 0 : at + 1);
-        }
-        char value[16];
-        std::snprintf(value, sizeof value, "%010lld", previous);
-        file.replace(at + 6, 10, value);
-        return file;
-    };
-    const std::string base = ThreeObjects().TrailerKeys("/Root 1 0 R /Prev 0000000000").Build();
-    PdfBuilder update;
-    update.Object(2, "(two)").TrailerKeys("/Root 1 0 R");
-    const std::string updated = update.BuildUpdateOf(base);
-    const auto baseXref = static_cast<long long>(base.find("xref\n"));
-    const auto newestXref = static_cast<long long>(updated.rfind("xref\n"));
-    const std::string files[] = {
-        withPrev(updated, 0, newestXref),  // the older section points back at the newest
-        withPrev(base, 0, baseXref),       // a section that is its own predecessor
-        withPrev(base, 0, 99999999),       // past the end of the file
-        withPrev(base, 0, -5),
-    };
-    for (const std::string& file : files) {
-        CPDFDocument document;
-        ASSERT_TRUE(document.OpenBytes(file));
-        EXPECT_EQ(TextOf(document, 3), "3 0 obj\n(three)\nendobj");
-    }
-    CPDFDocument looped;
-    ASSERT_TRUE(looped.OpenBytes(files[0]));
-    EXPECT_EQ(TextOf(looped, 2), "2 0 obj\n(two)\nendobj");
 }
 
 TEST(ReaderTest, ObjectTextEnds) {

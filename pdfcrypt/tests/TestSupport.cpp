@@ -21,12 +21,12 @@ TempDir::TempDir() {
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
-    path_ = pattern;
+    m_path = pattern;
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -44,16 +44,22 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
-CommandResult RunCommand(const std::vector<std::string>& argv) {
+CommandResult RunCommand(const std::vector<std::string>& argv, const std::string& standardInput) {
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+    int inputFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0 || ::pipe2(inputFds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
     }
+    if (::write(inputFds[1], standardInput.data(), standardInput.size()) !=
+        static_cast<ssize_t>(standardInput.size())) {
+        throw std::runtime_error("standard input does not fit the pipe");
+    }
+    ::close(inputFds[1]);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, inputFds[0], 0);
     std::vector<char*> args;
     for (const auto& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
@@ -63,6 +69,7 @@ CommandResult RunCommand(const std::vector<std::string>& argv) {
     const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
+    ::close(inputFds[0]);
     CommandResult result;
     char buffer[4096];
     ssize_t got;

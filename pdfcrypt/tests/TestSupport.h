@@ -13,11 +13,11 @@ class TempDir {
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
 std::string ReadBytes(const std::string& path);
@@ -27,8 +27,10 @@ struct CommandResult {
     int exitCode = -1;
     std::string output;  // standard output and standard error together
 };
-// Runs argv[0] with the arguments given, without a shell.
-CommandResult RunCommand(const std::vector<std::string>& argv);
+// Runs argv[0] with the arguments given, without a shell; standard input reads standardInput
+// (at most a pipe's capacity).
+CommandResult RunCommand(const std::vector<std::string>& argv,
+                         const std::string& standardInput = {});
 bool HaveProgram(const std::string& name);
 
 std::string Hex(const unsigned char* bytes, std::size_t size);

@@ -63,28 +63,32 @@ struct EncryptedInMemory {
     CPDFDocument encrypted;
 };
 
-TEST(WriterTest, StreamDataLengthRules) {
+TEST(WriterTest, StreamDataAreExactlyTheirLength) {
     const std::string data = Letters(100);
     const struct {
         std::string name;
         std::string dictionary;
         std::string data;
         std::string eol;
-        std::optional<std::size_t> encrypted;  // none: the object stays unchanged
+        bool accepted;  // when not, the file is refused at the stream
     } cases[] = {
-        {"exact, LF before endstream stays", "/Length 100", data, "\n", 100},
-        {"CR LF before endstream stays", "/Length 100", data, "\r\n", 100},
-        {"two short", "/Length 98", data, "", 98},
-        {"three short: measured", "/Length 97", data, "", 100},
-        {"longer than the data: measured", "/Length 101", data, "", 100},
-        {"data longer than stated", "/Length 100", data + Letters(10), "", 110},
-        {"indirect", "/Length 7 0 R", data, "\n", 100},
-        {"indirect, wrong: measured", "/Length 8 0 R", data, "\n", 101},
-        {"font program lengths passed over", "/Length1 5 /Length 100", data, "\n", 100},
-        {"indirect to an unknown object", "/Length 70 0 R", data, "\n", std::nullopt},
-        {"only a longer key", "/Length1 100", data, "\n", std::nullopt},
-        {"no length", "/Filter /None", data, "\n", std::nullopt},
-        {"zero", "/Length 0", data, "\n", std::nullopt},
+        {"LF before endstream stays out", "/Length 100", data, "\n", true},
+        {"CR LF before endstream stays out", "/Length 100", data, "\r\n", true},
+        {"two line ends before endstream", "/Length 100", data, "\n\n", true},
+        {"no line end before endstream", "/Length 100", data, "", true},
+        {"indirect", "/Length 7 0 R", data, "\n", true},
+        {"font program lengths passed over", "/Length1 5 /Length 100", data, "\n", true},
+        {"nested /Length passed over", "/DecodeParms << /Length 3 >> /Length 100", data, "\n",
+         true},
+        {"empty data", "/Length 0", "", "\n", true},
+        {"two short", "/Length 98", data, "", false},
+        {"one long", "/Length 101", data, "", false},
+        {"data longer than stated", "/Length 100", data + Letters(10), "\n", false},
+        {"indirect, wrong", "/Length 8 0 R", data, "\n", false},
+        {"indirect to an unknown object", "/Length 70 0 R", data, "\n", false},
+        {"only a longer key", "/Length1 100", data, "\n", false},
+        {"no length", "/Filter /None", data, "\n", false},
+        {"negative", "/Length -100", data, "\n", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,19 +97,21 @@ TEST(WriterTest, StreamDataLengthRules) {
                                      .Object(7, "100")
                                      .Object(8, "90")
                                      .Build();
-        EncryptedInMemory document(file);
-        const std::string before = document.Before(4);
-        if (!c.encrypted) {
-            EXPECT_EQ(document.After(4), before);
+        if (!c.accepted) {
+            CPDFDocument document;
+            EXPECT_FALSE(document.OpenBytes(file));
+            ASSERT_TRUE(document.RefusalReason());
+            EXPECT_EQ(document.RefusalReason()->step, "stream");
+            EXPECT_EQ(document.RefusalReason()->object, 4);
             continue;
         }
+        EncryptedInMemory document(file);
+        const std::string before = document.Before(4);
         const std::size_t start = before.find("stream\n") + 7;
         std::string expected = before;
-        expected.replace(
-            start, *c.encrypted,
-            Crypt(document.encrypted.Security(), 4, before.substr(start, *c.encrypted)));
+        expected.replace(start, c.data.size(), Crypt(document.encrypted.Security(), 4, c.data));
         EXPECT_EQ(document.After(4), expected);
-        EXPECT_TRUE(document.After(4).ends_with("endstream\nendobj"));
+        EXPECT_TRUE(document.After(4).ends_with(c.eol + "endstream\nendobj"));
     }
 }
 
@@ -137,11 +143,22 @@ TEST(WriterTest, PlainObjectStringsBecomeUppercaseHex) {
     EXPECT_EQ(decrypted, (std::vector<std::string>{"x", "y)", "z", "z", ""}));
 }
 
-TEST(WriterTest, PlainObjectWithoutEndobjStaysAsItWas) {
-    const std::string file = Minimal().RawObject(3, "3 0 obj\n(Hello)\n").Build();
+TEST(WriterTest, ParenthesesInCommentsStartNoString) {
+    const std::string comment = "% note (not a string\n";
+    const std::string file = Minimal()
+                                 .Object(3, "<< /A (x) " + comment + "/B (y) >>")
+                                 .Object(4, StreamBody("/Length 3 " + comment + "/T (t)", "abc"))
+                                 .Build();
     EncryptedInMemory document(file);
-    EXPECT_EQ(document.After(3), document.Before(3));
-    EXPECT_TRUE(document.After(3).ends_with("%%EOF"));
+    CPDFSecurity& security = document.encrypted.Security();
+    for (int number : {3, 4}) {
+        const std::string after = document.After(number);
+        ASSERT_NE(after.find(comment), std::string::npos) << after;
+        const std::size_t last = after.find(number == 3 ? "/B " : "/T ") + 3;
+        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, last, after.size()).bytes),
+                  number == 3 ? "y" : "t");
+    }
+    EXPECT_NE(EncryptedBytes(file).find(comment), std::string::npos);
 }
 
 TEST(WriterTest, StreamDictionaryStringsKeepTheirFormAndReadBack) {
@@ -182,33 +199,6 @@ TEST(WriterTest, StreamDictionaryStringsKeepTheirFormAndReadBack) {
     const std::size_t start = after.rfind("stream\n", after.rfind("endstream")) + 7;
     EXPECT_EQ(Crypt(security, 4, after.substr(start, 100)), data);
     EXPECT_EQ(after.substr(start + 100), "\nendstream\nendobj");
-}
-
-TEST(WriterTest, RowsSharingBytesAreEncryptedEachUnderItsOwnKey) {
-    // Row 4 has no bytes of its own: it points at object 5, a stream, and row 7 at object 8.
-    const std::string data = Letters(100);
-    const std::string file = Minimal()
-                                 .RawObject(4, "")
-                                 .Object(5, StreamBody("/Length 100 /T (title)", data))
-                                 .RawObject(7, "")
-                                 .Object(8, "(Hello)")
-                                 .Build();
-    EncryptedInMemory document(file);
-    ASSERT_EQ(document.Before(4), document.Before(5));
-    CPDFSecurity& security = document.encrypted.Security();
-    for (int number : {4, 5}) {
-        const std::string after = document.After(number);
-        const std::size_t start = after.rfind("stream\n", after.rfind("endstream")) + 7;
-        EXPECT_EQ(Crypt(security, number, after.substr(start, 100)), data) << number;
-        const std::size_t title = after.find("/T ") + 3;
-        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, title, after.size()).bytes),
-                  "title");
-    }
-    for (int number : {7, 8}) {
-        const std::string after = document.After(number);
-        const std::size_t at = after.find('<');
-        EXPECT_EQ(Crypt(security, number, ReadPdfString(after, at, after.size()).bytes), "Hello");
-    }
 }
 
 TEST(WriterTest, WholeFileLayout) {
@@ -253,18 +243,18 @@ TEST(WriterTest, FortyBitDictionary) {
         << output;
 }
 
-TEST(WriterTest, GapsFreeRowsAndMissingRoot) {
+TEST(WriterTest, GapsAndFreeRows) {
     const std::string input =
-        Minimal().Object(4, "(four)").FreeRow(5, 2).Size(7).TrailerKeys("").Build();
+        Minimal().Object(4, "(four)").FreeRow(5, 2).Size(7).TrailerKeys("/Root 1 0 R").Build();
     const std::string output = EncryptedBytes(input);
     const std::size_t xref = output.find("xref\n0 8\n");
     ASSERT_NE(xref, std::string::npos) << output;
     const std::string rows = output.substr(xref + 9, 8 * 20);
-    EXPECT_EQ(rows.substr(3 * 20, 20), "0000000000 00000 n\r\n");  // never listed
+    EXPECT_EQ(rows.substr(3 * 20, 20), "0000000000 00000 f\r\n");  // never listed
     EXPECT_EQ(rows.substr(5 * 20, 20), "0000000000 00002 f\r\n");
-    EXPECT_EQ(rows.substr(6 * 20, 20), "0000000000 00000 n\r\n");
+    EXPECT_EQ(rows.substr(6 * 20, 20), "0000000000 00000 f\r\n");
     EXPECT_EQ(output.find("3 0 obj"), std::string::npos);
-    EXPECT_NE(output.find("<</Size 8 /Root 0 0 R\n/Encrypt 7 0 R\n"), std::string::npos);
+    EXPECT_NE(output.find("<</Size 8 /Root 1 0 R\n/Encrypt 7 0 R\n"), std::string::npos);
     EXPECT_EQ(output.find("/Info"), std::string::npos);
 }
 

@@ -9,9 +9,10 @@
 //       grants the permission, other bits have no effect.
 //   ownerPassword, userPassword: zero-terminated, possibly empty; only the first 32 bytes count.
 //
-// Returns 1 when the output was written, 0 otherwise (the input cannot be read as a PDF with
-// classic cross-reference tables, it is already encrypted, or the output cannot be written).
-// On 0 nothing is written and an existing output is left as it was. Throws nothing and prints
-// nothing; safe to call from several threads on different files.
+// Returns 1 when the output was written and read back whole, 0 otherwise (the input cannot be
+// read as a PDF with classic cross-reference tables, only a repair could read it, it is already
+// encrypted, or the output cannot be written). On 0 nothing is written and an existing output
+// is left as it was; the reason goes to the file named by SCRIVOLA_DEBUG_LOG, when set. Throws
+// nothing and prints nothing; safe to call from several threads on different files.
 int EncryptPDFFile(const char* inputPath, const char* outputPath, int keyBits, int permissionBits,
                    const char* ownerPassword, const char* userPassword);

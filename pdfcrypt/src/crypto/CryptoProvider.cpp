@@ -7,13 +7,16 @@ namespace {
 
 class BuiltinRc4 final : public StreamCipher {
   public:
-    void Start(std::span<const std::uint8_t> key) override { rc4_.Start(key); }
+    void Start(std::span<const std::uint8_t> key) override { m_rc4.Start(key); }
     void Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) override {
-        rc4_.Crypt(in, out, len);
+        m_rc4.Crypt(in, out, len);
+    }
+    void CopyStateFrom(const StreamCipher& other) override {
+        m_rc4 = static_cast<const BuiltinRc4&>(other).m_rc4;
     }
 
   private:
-    Rc4 rc4_;
+    Rc4 m_rc4;
 };
 
 class Builtin final : public CryptoProvider {

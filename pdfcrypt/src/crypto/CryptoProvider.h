@@ -15,6 +15,9 @@ class StreamCipher {
     virtual ~StreamCipher() = default;
     virtual void Start(std::span<const std::uint8_t> key) = 0;
     virtual void Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len) = 0;
+    // Takes over the state of another cipher of the same provider, so a key schedule run once
+    // can start many key streams.
+    virtual void CopyStateFrom(const StreamCipher& other) = 0;
 };
 
 // Where the security handler gets its digest and cipher from, so the algorithms can come from

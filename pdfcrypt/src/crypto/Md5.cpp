@@ -32,14 +32,14 @@ void StoreLittleEndian(std::uint32_t value, std::uint8_t* p) {
 
 }  // namespace
 
-Md5::Md5() : state_{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476} {}
+Md5::Md5() : m_state{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476} {}
 
 void Md5::Transform(const std::uint8_t* block) {
     std::array<std::uint32_t, 16> words;
     for (std::size_t i = 0; i < 16; ++i) {
         words[i] = LoadLittleEndian(block + 4 * i);
     }
-    std::uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
+    std::uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
     for (int i = 0; i < 64; ++i) {
         std::uint32_t mixed;
         int wordIndex;
@@ -67,45 +67,45 @@ void Md5::Transform(const std::uint8_t* block) {
         c = b;
         b = b + std::rotl(sum, kShifts[(i / 16) * 4 + i % 4]);
     }
-    state_[0] += a;
-    state_[1] += b;
-    state_[2] += c;
-    state_[3] += d;
+    m_state[0] += a;
+    m_state[1] += b;
+    m_state[2] += c;
+    m_state[3] += d;
 }
 
 void Md5::Update(std::span<const std::uint8_t> data) {
-    totalBytes_ += data.size();
+    m_totalBytes += data.size();
     std::size_t used = 0;
-    if (pendingBytes_ > 0) {
-        used = std::min(data.size(), pending_.size() - pendingBytes_);
-        std::memcpy(pending_.data() + pendingBytes_, data.data(), used);
-        pendingBytes_ += used;
-        if (pendingBytes_ < pending_.size()) {
+    if (m_pendingBytes > 0) {
+        used = std::min(data.size(), m_pending.size() - m_pendingBytes);
+        std::memcpy(m_pending.data() + m_pendingBytes, data.data(), used);
+        m_pendingBytes += used;
+        if (m_pendingBytes < m_pending.size()) {
             return;
         }
-        Transform(pending_.data());
-        pendingBytes_ = 0;
+        Transform(m_pending.data());
+        m_pendingBytes = 0;
     }
     while (data.size() - used >= 64) {
         Transform(data.data() + used);
         used += 64;
     }
-    std::memcpy(pending_.data(), data.data() + used, data.size() - used);
-    pendingBytes_ = data.size() - used;
+    std::memcpy(m_pending.data(), data.data() + used, data.size() - used);
+    m_pendingBytes = data.size() - used;
 }
 
 Md5Digest Md5::Finish() {
-    const std::uint64_t bitCount = totalBytes_ * 8;
+    const std::uint64_t bitCount = m_totalBytes * 8;
     std::array<std::uint8_t, 72> tail{};
     tail[0] = 0x80;
-    const std::size_t padBytes = (pendingBytes_ < 56 ? 56 : 120) - pendingBytes_;
+    const std::size_t padBytes = (m_pendingBytes < 56 ? 56 : 120) - m_pendingBytes;
     for (int i = 0; i < 8; ++i) {
         tail[padBytes + i] = static_cast<std::uint8_t>(bitCount >> (8 * i));
     }
     Update(std::span(tail.data(), padBytes + 8));
     Md5Digest digest;
     for (std::size_t i = 0; i < 4; ++i) {
-        StoreLittleEndian(state_[i], digest.data() + 4 * i);
+        StoreLittleEndian(m_state[i], digest.data() + 4 * i);
     }
     *this = Md5();
     return digest;

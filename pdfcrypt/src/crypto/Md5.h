@@ -21,10 +21,10 @@ class Md5 {
   private:
     void Transform(const std::uint8_t* block);
 
-    std::array<std::uint32_t, 4> state_;
-    std::uint64_t totalBytes_ = 0;
-    std::array<std::uint8_t, 64> pending_{};
-    std::size_t pendingBytes_ = 0;
+    std::array<std::uint32_t, 4> m_state;
+    std::uint64_t m_totalBytes = 0;
+    std::array<std::uint8_t, 64> m_pending{};
+    std::size_t m_pendingBytes = 0;
 };
 
 }  // namespace pdfcrypt

@@ -16,9 +16,9 @@ class Rc4 {
     void Crypt(const std::uint8_t* in, std::uint8_t* out, std::size_t len);
 
   private:
-    std::array<std::uint8_t, 256> state_{};
-    std::uint8_t i_ = 0;
-    std::uint8_t j_ = 0;
+    std::array<std::uint8_t, 256> m_state{};
+    std::uint8_t m_i = 0;
+    std::uint8_t m_j = 0;
 };
 
 }  // namespace pdfcrypt
