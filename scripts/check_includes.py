@@ -6,7 +6,7 @@ own parts); tests/ beside them may also see src/. Reads the compile commands
 of a configured build and fails when
 
   - a target is given an include folder that is neither a module's include/
-    nor its own module's src/ (so a module cannot reach into another one);
+    nor a folder of its own module (so a module cannot reach into another one);
   - a file includes "<name>/X.h" of a module its target does not link;
   - a file includes a header by a relative path with "..";
   - a header includes a module that none of its own module's targets link.
@@ -76,8 +76,8 @@ def main():
             rel = os.path.relpath(folder, ROOT)
             if os.path.basename(rel) == 'include' and os.path.dirname(rel) in name_of_root:
                 allowed.add(name_of_root[os.path.dirname(rel)])
-            elif module is not None and rel in (module + '/src', module + '/tests'):
-                pass  # its own parts, and its tests' own support
+            elif module is not None and module_of(rel + '/', folders) == module:
+                pass  # its own parts (src/, a program's folder, its tests' support)
             else:
                 problems.append(f'{source}: its target sees {rel}/, which is no module\'s include/')
         if module is not None:
