@@ -310,4 +310,31 @@ int RunAndWait(std::string_view commandLine, const ProcessOptions& options) {
     return process->Wait();
 }
 
+LimitedRun RunWithTimeLimit(const std::vector<std::string>& arguments, std::uint32_t timeLimitMs,
+                            const ProcessOptions& options) {
+    constexpr std::uint32_t kPollMs = 20;
+    LimitedRun run;
+    auto process = Process::StartArguments(arguments, options);
+    if (!process) {
+        return run;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+    for (;;) {
+        const std::optional<int> exitCode = process->WaitFor(kPollMs);
+        run.output += process->ReadAvailable();
+        if (exitCode) {
+            run.outcome = LimitedRun::Outcome::Finished;
+            run.exitCode = *exitCode;
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            process->Kill();
+            run.outcome = LimitedRun::Outcome::TimedOut;
+            break;
+        }
+    }
+    run.output += process->ReadAvailable();
+    return run;
+}
+
 }  // namespace platform

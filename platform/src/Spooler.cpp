@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -163,7 +164,7 @@ bool Spooler::SetDefaultPrinter(std::string_view printer) {
     return m_registry.SetString(kSpoolerKey, kDefaultPrinterValue, installedName);
 }
 
-int Spooler::Submit(std::string_view printer, std::string_view jobFile) {
+int Spooler::Submit(std::string_view printer, std::string_view jobFile, std::uint32_t timeLimitMs) {
     std::string target(printer);
     if (target.empty()) {
         const auto defaultPrinter = GetDefaultPrinter();
@@ -176,7 +177,19 @@ int Spooler::Submit(std::string_view printer, std::string_view jobFile) {
     if (!backend || backend->empty()) {
         return -1;
     }
-    return RunAndWait(*backend + " " + QuoteArgument(jobFile));
+    std::vector<std::string> arguments = SplitCommandLine(*backend);
+    arguments.emplace_back(jobFile);
+    const LimitedRun run = RunWithTimeLimit(arguments, timeLimitMs);
+    switch (run.outcome) {
+        case LimitedRun::Outcome::Finished:
+            return run.exitCode;
+        case LimitedRun::Outcome::TimedOut:
+            OutputDebugText("the backend of " + target + " took too long and was ended\n");
+            return kBackendTimedOut;
+        case LimitedRun::Outcome::NotStarted:
+            break;
+    }
+    return -1;
 }
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include <chrono>
 
 #include "ScratchFolder.h"
 #include "platform/Process.h"
@@ -83,6 +85,17 @@ TEST_F(SpoolerTest, SubmitRunsTheBackendWithTheJobFileAndWaits) {
     EXPECT_EQ(spooler.Submit("Not Installed", job), -1);
     ASSERT_TRUE(spooler.InstallPrinter("Broken", Path("missing-backend")));
     EXPECT_EQ(spooler.Submit("Broken", job), -1);
+}
+
+// A backend that hangs would keep the printer lock for every later job.
+TEST_F(SpoolerTest, AHungBackendIsEndedAtTheTimeLimit) {
+    const std::string backend = WriteFile("hung backend", "#!/bin/sh\nsleep 30 &\nwait\n");
+    chmod(backend.c_str(), 0700);
+    Spooler spooler = Spooler::CurrentUser();
+    ASSERT_TRUE(spooler.InstallPrinter("Hung", QuoteArgument(backend)));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(spooler.Submit("Hung", Path("job.pdf"), 300), Spooler::kBackendTimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
 
 TEST_F(SpoolerTest, SystemWidePrintersServeEveryUserWhileTheDefaultStaysPerUser) {

@@ -73,21 +73,26 @@ std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutio
             input};
 }
 
-std::optional<std::string> RunGhostscript(const std::vector<std::string>& arguments) {
+std::optional<std::string> RunGhostscript(const std::vector<std::string>& arguments,
+                                          std::uint32_t timeLimitMs) {
     platform::ProcessOptions options;
     options.captureOutput = true;
-    auto process = platform::Process::StartArguments(arguments, options);
-    if (!process) {
-        return "Ghostscript (gs) could not be started; is it installed?";
+    const platform::LimitedRun run = platform::RunWithTimeLimit(arguments, timeLimitMs, options);
+    if (!run.output.empty()) {
+        platform::OutputDebugText("gs: " + run.output);
     }
-    const std::string output = process->ReadAll();
-    const int status = process->Wait();
-    if (!output.empty()) {
-        platform::OutputDebugText("gs: " + output);
+    switch (run.outcome) {
+        case platform::LimitedRun::Outcome::NotStarted:
+            return "Ghostscript (gs) could not be started; is it installed?";
+        case platform::LimitedRun::Outcome::TimedOut:
+            return "Ghostscript took longer than " + std::to_string(timeLimitMs / 1000) +
+                   " s and was ended";
+        case platform::LimitedRun::Outcome::Finished:
+            break;
     }
-    if (status != 0) {
-        return "Ghostscript failed (status " + std::to_string(status) + ")" +
-               (output.empty() ? std::string() : ": " + output);
+    if (run.exitCode != 0) {
+        return "Ghostscript failed (status " + std::to_string(run.exitCode) + ")" +
+               (run.output.empty() ? std::string() : ": " + run.output);
     }
     return std::nullopt;
 }

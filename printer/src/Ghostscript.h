@@ -1,5 +1,6 @@
 #pragma once
 // Rasterising a PDF job with Ghostscript.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,10 @@ std::vector<std::string> GhostscriptArguments(OutputFormat format, int resolutio
                                               const std::string& outputFile,
                                               const std::string& job);
 
-// Runs Ghostscript and waits; nothing on success, else what went wrong.
-std::optional<std::string> RunGhostscript(const std::vector<std::string>& arguments);
+// Runs Ghostscript and waits, at most `timeLimitMs` (then it is killed);
+// nothing on success, else what went wrong.
+inline constexpr std::uint32_t kGhostscriptTimeLimitMs = 4 * 60 * 1000;
+std::optional<std::string> RunGhostscript(const std::vector<std::string>& arguments,
+                                          std::uint32_t timeLimitMs = kGhostscriptTimeLimitMs);
 
 }  // namespace folivo

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "Ghostscript.h"
@@ -82,6 +83,14 @@ TEST(GhostscriptTest, PathsAreTakenLiterally) {
     EXPECT_NE(std::find(args.begin(), args.end(), "-dSAFER"), args.end());
     EXPECT_NE(std::find(args.begin(), args.end(), "-sDEVICE=png16m"), args.end());
     EXPECT_NE(std::find(args.begin(), args.end(), "-r150"), args.end());
+}
+
+TEST(GhostscriptTest, AHungGhostscriptIsEndedAtItsTimeLimit) {
+    const auto started = std::chrono::steady_clock::now();
+    const std::optional<std::string> error = RunGhostscript({"sh", "-c", "sleep 30"}, 300);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("was ended"), std::string::npos) << *error;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
 
 // A relative output whose first folder begins with '|' would be a command

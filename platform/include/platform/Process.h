@@ -78,4 +78,17 @@ class Process {
 // not be started.
 int RunAndWait(std::string_view commandLine, const ProcessOptions& options = {});
 
+// A child that may hang: it runs at most `timeLimitMs`, then its whole
+// process group is killed. With captureOutput its standard output and error
+// are collected as they come, so a full pipe never stalls it.
+struct LimitedRun {
+    enum class Outcome { Finished, TimedOut, NotStarted };
+    Outcome outcome = Outcome::NotStarted;
+    int exitCode = -1;
+    std::string output;
+    bool Succeeded() const { return outcome == Outcome::Finished && exitCode == 0; }
+};
+LimitedRun RunWithTimeLimit(const std::vector<std::string>& arguments, std::uint32_t timeLimitMs,
+                            const ProcessOptions& options = {});
+
 }  // namespace platform

@@ -14,6 +14,7 @@
 //
 // A printer's backend is a command line; a job is printed by running it with
 // the job file's path appended as one more (quoted) argument.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,9 +58,14 @@ class Spooler {
     bool SetDefaultPrinter(std::string_view printer);
 
     // Prints a job file on the named printer (the default one when the name
-    // is empty): runs its backend and waits. The backend's exit code, or -1
-    // when there is no such printer or the backend cannot be started.
-    int Submit(std::string_view printer, std::string_view jobFile);
+    // is empty): runs its backend and waits, at most `timeLimitMs`. The
+    // backend's exit code; -1 when there is no such printer or the backend
+    // cannot be started; kBackendTimedOut when it was killed for taking too
+    // long (a hung backend would hold the printer lock for every later job).
+    static constexpr std::uint32_t kBackendTimeLimitMs = 5 * 60 * 1000;
+    static constexpr int kBackendTimedOut = -2;
+    int Submit(std::string_view printer, std::string_view jobFile,
+               std::uint32_t timeLimitMs = kBackendTimeLimitMs);
 
   private:
     Registry m_registry;

@@ -16,6 +16,9 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
         return 0;
     }
     PrinterJobLock lock;
+    if (!lock.Held()) {
+        return 0;
+    }
     // A path the printer cannot be given would send the job elsewhere.
     PrinterJobValues previousPrinterValues;
     if (!ConfigurePrinterForJob(workingOutput, &previousPrinterValues)) {

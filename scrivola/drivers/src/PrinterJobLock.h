@@ -11,8 +11,9 @@ std::string PrinterJobLockPath();
 
 class PrinterJobLock {
   public:
-    // Blocks until the lock is ours. When the lock file cannot be opened
-    // the job goes on unlocked, as it would without this lock.
+    // Blocks until the lock is ours. When the lock cannot be taken, Held()
+    // is false and the job must not run: unlocked, it could redirect another
+    // conversion's job or have its own redirected.
     explicit PrinterJobLock(const std::string& lockPath = PrinterJobLockPath());
     ~PrinterJobLock();
     PrinterJobLock(const PrinterJobLock&) = delete;

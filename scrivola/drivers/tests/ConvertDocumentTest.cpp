@@ -158,6 +158,16 @@ TEST_F(ConvertDocumentTest, WebPageWritesTheMessageAndRestoresThePrinter) {
     EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
 }
 
+TEST_F(ConvertDocumentTest, AJobWithoutThePrinterLockDoesNotRun) {
+    ASSERT_TRUE(platform::CreateDirectories(PrinterJobLockPath()));  // cannot be opened
+    auto log = std::make_shared<CallLog>();
+    ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
+    EXPECT_EQ(ConvertDocument(input, output, clock), 0);
+    EXPECT_TRUE(log->calls.empty());
+    EXPECT_FALSE(platform::PathExists(output));
+    EXPECT_EQ(DefaultPrinter(), kOtherPrinter);
+}
+
 TEST_F(ConvertDocumentTest, SecondConversionWaitsForThePrinterLock) {
     auto log = std::make_shared<CallLog>();
     ScopedClass word("Word.Application", testing::HandOut(WordThatPrints(log)));
