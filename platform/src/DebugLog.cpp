@@ -15,7 +15,8 @@ void OutputDebugText(std::string_view text) {
     }
     // O_APPEND keeps writes of several processes (front end and converter)
     // from overwriting each other.
-    const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    // Never through a link: another user could point a planted one anywhere.
+    const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         return;
     }

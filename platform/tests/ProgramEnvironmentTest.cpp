@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "ScratchFolder.h"
 #include "platform/DebugLog.h"
@@ -20,6 +21,16 @@ TEST_F(DebugLogTest, AppendsToTheNamedFileOnlyWhenSet) {
               "earlier\n" + std::string(45, '>') + "\n" + std::string("chunk\0with nul\n", 15));
     setenv("SCRIVOLA_DEBUG_LOG", Path("missing/dir/log").c_str(), 1);
     OutputDebugText("nowhere to go\n");  // must not fail loudly
+}
+
+// A log name in a shared folder may be a link somebody else planted.
+TEST_F(DebugLogTest, NeverWritesThroughALink) {
+    const std::string victim = WriteFile("victim", "untouched\n");
+    const std::string link = Path("debug.log");
+    ASSERT_EQ(symlink(victim.c_str(), link.c_str()), 0);
+    setenv("SCRIVOLA_DEBUG_LOG", link.c_str(), 1);
+    OutputDebugText("secret\n");
+    EXPECT_EQ(ReadWholeFile(victim), "untouched\n");
 }
 
 TEST(ProgramPath, NamesThisTestProgram) {
