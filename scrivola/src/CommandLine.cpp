@@ -37,7 +37,7 @@ bool ApplyOption(int letter, std::string_view value, CommandLine& commandLine) {
         case 'k':
             return StoreLimited(settings.keywords, value, kMaxInfoText);
         case 'p':
-            settings.collisionMode = ParseDecimalInteger(value);
+            settings.collisionMode = static_cast<CollisionMode>(ParseDecimalInteger(value));
             return true;
         case 'V':
             settings.viewAfterConversion = 1;

@@ -98,18 +98,18 @@ int RunJob(const ConversionJob& job, const ConversionSettings& settings,
         workingOutput = finalOutput;
     } else {
         switch (settings.collisionMode) {
-            case kCollisionOverwrite:
+            case CollisionMode::kOverwrite:
                 workingOutput = finalOutput;  // the printer replaces the file
                 break;
-            case kCollisionRename: {
+            case CollisionMode::kRename: {
                 std::string freeName = finalOutput;
                 if (MakeFreeName(freeName)) {
                     finalOutput = workingOutput = freeName;
                 }
                 break;
             }
-            case kCollisionInsert:
-            case kCollisionAppend:
+            case CollisionMode::kInsert:
+            case CollisionMode::kAppend:
                 workingOutput = temporaryFolder.MakeWorkingOutput(extension).value_or("");
                 break;
             default:

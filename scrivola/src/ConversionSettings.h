@@ -10,11 +10,9 @@ namespace scrivola {
 // values are refused rather than cut.
 inline constexpr std::size_t kMaxInfoText = 1023;
 
-// Collision modes: what a job does when its output already exists.
-inline constexpr std::int32_t kCollisionOverwrite = 0;
-inline constexpr std::int32_t kCollisionInsert = 1;
-inline constexpr std::int32_t kCollisionAppend = 2;
-inline constexpr std::int32_t kCollisionRename = 3;
+// What a job does when its output already exists; -p 0..3. Any other number
+// is kept as given and makes each job with an existing output fail.
+enum class CollisionMode : std::int32_t { kOverwrite = 0, kInsert = 1, kAppend = 2, kRename = 3 };
 
 struct ConversionSettings {
     // Page size, colour, resolution and the options z, c, q, v are accepted so
@@ -29,7 +27,7 @@ struct ConversionSettings {
     std::int32_t resolution = 100;
     std::int32_t optionV = 0;
     std::int32_t viewAfterConversion = 0;
-    std::int32_t collisionMode = kCollisionOverwrite;
+    CollisionMode collisionMode = CollisionMode::kOverwrite;
     std::string subject;
     std::string title;
     std::string author;

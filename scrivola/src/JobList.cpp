@@ -31,18 +31,18 @@ void BuildListFileJobs(const std::string& listPath, std::string& outputSpec,
         return;  // nothing to convert: an existing output stays untouched
     }
     const bool outputExists = platform::PathExists(outputSpec);
-    if (settings.collisionMode == kCollisionOverwrite) {
+    if (settings.collisionMode == CollisionMode::kOverwrite) {
         if (outputExists) {
             platform::DeleteFile(outputSpec);
         }
-        settings.collisionMode = kCollisionAppend;
-    } else if (settings.collisionMode == kCollisionRename) {
+        settings.collisionMode = CollisionMode::kAppend;
+    } else if (settings.collisionMode == CollisionMode::kRename) {
         if (outputExists && !MakeFreeName(outputSpec)) {
             // Every free name is taken: the mode stays, and each job fails
             // when it finds no free name either.
             return;
         }
-        settings.collisionMode = kCollisionAppend;
+        settings.collisionMode = CollisionMode::kAppend;
     }
     for (std::size_t i = before; i < jobs.size(); ++i) {
         jobs[i].output = outputSpec;

@@ -41,11 +41,11 @@ std::string DocumentInfoCommand(const std::string& toolPath, const std::string& 
 }
 
 std::string MergeCommand(const std::string& toolPath, const std::string& workingOutput,
-                         const std::string& finalOutput, int collisionMode) {
+                         const std::string& finalOutput, CollisionMode collisionMode) {
     std::string pages;
-    if (collisionMode == kCollisionInsert) {
+    if (collisionMode == CollisionMode::kInsert) {
         pages = kInsertBeforeFirstPage + workingOutput;
-    } else if (collisionMode == kCollisionAppend) {
+    } else if (collisionMode == CollisionMode::kAppend) {
         pages = workingOutput;
     }
     return Quoted(toolPath) + " -i " + Quoted(finalOutput) + " \"-*\" " + Quoted(pages);
@@ -70,8 +70,8 @@ int MergeIntoOutput(const std::string& workingOutput, const std::string& finalOu
     if (workingOutput.empty() || finalOutput.empty()) {
         return 0;
     }
-    if (settings.collisionMode == kCollisionOverwrite ||
-        settings.collisionMode == kCollisionRename) {
+    if (settings.collisionMode == CollisionMode::kOverwrite ||
+        settings.collisionMode == CollisionMode::kRename) {
         return 1;  // the printer wrote the final output itself
     }
     toolkit.runCommand(

@@ -25,7 +25,7 @@ Toolkit DefaultToolkit();
 std::string DocumentInfoCommand(const std::string& toolPath, const std::string& pdf,
                                 const ConversionSettings& settings);
 std::string MergeCommand(const std::string& toolPath, const std::string& workingOutput,
-                         const std::string& finalOutput, int collisionMode);
+                         const std::string& finalOutput, CollisionMode collisionMode);
 
 // 1 when the toolkit was run, 0 when there was nothing to do.
 int SetDocumentInfo(const std::string& pdf, const ConversionSettings& settings,

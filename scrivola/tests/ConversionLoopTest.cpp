@@ -105,12 +105,12 @@ TEST_F(ConversionLoopTest, NoJobsReturnsOne) {
 
 TEST_F(ConversionLoopTest, OverwriteAndRenameLetThePrinterWriteTheOutput) {
     const std::string existing = m_folder.Write("a.pdf", "old");
-    m_settings.collisionMode = kCollisionOverwrite;
+    m_settings.collisionMode = CollisionMode::kOverwrite;
     Run({{"x.doc", existing}});
     EXPECT_EQ(m_conversions.back().second, existing);
     EXPECT_EQ(ReadFile(existing), "printed x.doc");
 
-    m_settings.collisionMode = kCollisionRename;
+    m_settings.collisionMode = CollisionMode::kRename;
     const std::string text = Run({{"y.doc", existing}});
     EXPECT_EQ(m_conversions.back().second, m_folder / "a000.pdf");
     EXPECT_EQ(text, "y.doc ==> " + (m_folder / "a000.pdf") + ", result=1\n");
@@ -120,7 +120,7 @@ TEST_F(ConversionLoopTest, OverwriteAndRenameLetThePrinterWriteTheOutput) {
 
 TEST_F(ConversionLoopTest, InsertAndAppendPrintToAPrivateTemporaryFileAndMerge) {
     const std::string existing = m_folder.Write("a.pdf", "old");
-    for (const int mode : {kCollisionInsert, kCollisionAppend}) {
+    for (const CollisionMode mode : {CollisionMode::kInsert, CollisionMode::kAppend}) {
         m_settings.collisionMode = mode;
         m_toolRuns.clear();
         const std::string text = Run({{"x.doc", existing}});
@@ -131,7 +131,7 @@ TEST_F(ConversionLoopTest, InsertAndAppendPrintToAPrivateTemporaryFileAndMerge) 
         EXPECT_EQ(workingPath.filename().string().rfind("pdf", 0), 0u) << working;
         EXPECT_EQ(workingPath.extension(), ".pdf");
 
-        const std::string pages = mode == kCollisionInsert ? "1|0|" + working : working;
+        const std::string pages = mode == CollisionMode::kInsert ? "1|0|" + working : working;
         ASSERT_EQ(m_toolRuns.size(), 1u);
         EXPECT_EQ(m_toolRuns[0],
                   (Arguments{"/opt/scrivola/tools.cfg", "-i", existing, "-*", pages}));
@@ -143,7 +143,7 @@ TEST_F(ConversionLoopTest, InsertAndAppendPrintToAPrivateTemporaryFileAndMerge) 
 TEST_F(ConversionLoopTest, TemporaryOutputsAreRemovedOnEveryPath) {
     const std::string existingPdf = m_folder.Write("a.pdf", "old");
     const std::string existingTif = m_folder.Write("a.tif", "old image");
-    m_settings.collisionMode = kCollisionAppend;
+    m_settings.collisionMode = CollisionMode::kAppend;
 
     // Not a PDF: nothing to merge, the image stays as it was.
     int result = 0;
@@ -164,7 +164,7 @@ TEST_F(ConversionLoopTest, TemporaryOutputsAreRemovedOnEveryPath) {
 
 TEST_F(ConversionLoopTest, JobsThatCannotNameAWorkingOutputFailAtOnce) {
     const std::string existing = m_folder.Write("r.pdf", "old");
-    m_settings.collisionMode = 7;
+    m_settings.collisionMode = static_cast<CollisionMode>(7);
     int result = -1;
     int failures = 0;
     EXPECT_EQ(Run({{"x.doc", existing}, {"y.doc", m_folder / "new.pdf"}}, &result, &failures),
@@ -182,7 +182,7 @@ TEST_F(ConversionLoopTest, JobsThatCannotNameAWorkingOutputFailAtOnce) {
         std::snprintf(name, sizeof name, "r%03d.pdf", i);
         m_folder.Write(name);
     }
-    m_settings.collisionMode = kCollisionRename;
+    m_settings.collisionMode = CollisionMode::kRename;
     EXPECT_EQ(Run({{"z.doc", existing}}, &result), "z.doc ==> " + existing + ", result=0\n");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(m_conversions.size(), 1u);
@@ -198,7 +198,7 @@ TEST_F(ConversionLoopTest, DocumentInformationIsAppliedToTheWorkingOutput) {
                                         m_settings.title, "-a", "", "-s", "", "-k", ""}));
 
     // With an existing output and append, information first, then the merge.
-    m_settings.collisionMode = kCollisionAppend;
+    m_settings.collisionMode = CollisionMode::kAppend;
     m_settings.title.clear();
     m_settings.subject = "S";
     m_settings.author = "A";

@@ -147,7 +147,7 @@ TEST_F(JobListTest, PatternOrDirectoryWithoutFilesGivesNoJobs) {
 
 TEST_F(JobListTest, ListFileJobsAllShareTheOutput) {
     const std::string list = m_folder.Write("docs.VER", "one.doc\ntwo.xls\nthree.ppt\n");
-    m_settings.collisionMode = kCollisionAppend;
+    m_settings.collisionMode = CollisionMode::kAppend;
     Build(list, m_folder / "all.pdf");
     ASSERT_EQ(m_jobs.size(), 3u);
     EXPECT_EQ(m_jobs[0].input, "one.doc");
@@ -157,30 +157,30 @@ TEST_F(JobListTest, ListFileJobsAllShareTheOutput) {
     for (const ConversionJob& job : m_jobs) {
         EXPECT_EQ(job.output, m_folder / "all.pdf");
     }
-    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_settings.collisionMode, CollisionMode::kAppend);
 }
 
 TEST_F(JobListTest, ListFileTurnsOverwriteAndRenameIntoAppend) {
     const std::string list = m_folder.Write("docs.ver", "one.doc\ntwo.doc\n");
     const std::string existing = m_folder.Write("all.pdf", "old pages");
 
-    m_settings.collisionMode = kCollisionRename;
+    m_settings.collisionMode = CollisionMode::kRename;
     Build(list, existing);
-    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_settings.collisionMode, CollisionMode::kAppend);
     EXPECT_EQ(m_outputSpec, m_folder / "all000.pdf");
     EXPECT_EQ(m_jobs[1].output, m_folder / "all000.pdf");
     EXPECT_EQ(ReadFile(existing), "old pages");
 
     m_jobs.clear();
-    m_settings.collisionMode = kCollisionInsert;
+    m_settings.collisionMode = CollisionMode::kInsert;
     Build(list, existing);
-    EXPECT_EQ(m_settings.collisionMode, kCollisionInsert);
+    EXPECT_EQ(m_settings.collisionMode, CollisionMode::kInsert);
     EXPECT_TRUE(platform::PathExists(existing));
 
     m_jobs.clear();
-    m_settings.collisionMode = kCollisionOverwrite;
+    m_settings.collisionMode = CollisionMode::kOverwrite;
     Build(list, existing);
-    EXPECT_EQ(m_settings.collisionMode, kCollisionAppend);
+    EXPECT_EQ(m_settings.collisionMode, CollisionMode::kAppend);
     EXPECT_EQ(m_jobs[0].output, existing);
     EXPECT_FALSE(platform::PathExists(existing));
 }
@@ -189,7 +189,7 @@ TEST_F(JobListTest, UnreadableListFileGivesNoJobsAndKeepsTheOutput) {
     const std::string existing = m_folder.Write("all.pdf", "old pages");
     const std::string folderList = m_folder.MakeFolder("looks like a list.ver");
     for (const std::string& list : {m_folder / "missing.ver", folderList}) {
-        m_settings.collisionMode = kCollisionOverwrite;
+        m_settings.collisionMode = CollisionMode::kOverwrite;
         Build(list, existing);
         EXPECT_TRUE(m_jobs.empty()) << list;
         EXPECT_EQ(ReadFile(existing), "old pages");

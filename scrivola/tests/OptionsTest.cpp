@@ -48,7 +48,7 @@ TEST(OptionsTest, EveryOptionSetsItsField) {
     EXPECT_EQ(s.title, "Title");
     EXPECT_EQ(s.author, "Auth");
     EXPECT_EQ(s.keywords, "Key words");
-    EXPECT_EQ(s.collisionMode, 2);
+    EXPECT_EQ(s.collisionMode, CollisionMode::kAppend);
     EXPECT_EQ(s.viewAfterConversion, 1);
     EXPECT_EQ(s.pageWidth, 612);
     EXPECT_EQ(s.pageHeight, 792);
@@ -74,7 +74,7 @@ TEST(OptionsTest, DefaultsWithOnlyAnInput) {
     EXPECT_EQ(s.resolution, 100);
     EXPECT_EQ(s.optionV, 0);
     EXPECT_EQ(s.viewAfterConversion, 0);
-    EXPECT_EQ(s.collisionMode, 0);
+    EXPECT_EQ(s.collisionMode, CollisionMode::kOverwrite);
     EXPECT_EQ(s.title, "");
 }
 
@@ -118,7 +118,7 @@ TEST(OptionsTest, ValuesAreTakenFromTheNextArgumentEvenWithADash) {
     // A later occurrence overwrites an earlier one.
     parsed = Parse({"-p", "1", "-i", "a.doc", "-p", "3", "-i", "b.doc"});
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->settings.collisionMode, 3);
+    EXPECT_EQ(parsed->settings.collisionMode, CollisionMode::kRename);
     EXPECT_EQ(parsed->inputSpec, "b.doc");
 }
 

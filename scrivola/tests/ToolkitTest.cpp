@@ -19,9 +19,9 @@ TEST(ToolkitTest, CommandLinesQuoteEveryValue) {
     EXPECT_EQ(DocumentInfoCommand("/opt/tools.cfg", "/out/a b.pdf", settings),
               "\"/opt/tools.cfg\" -i \"/out/a b.pdf\" -o \"/out/a b.pdf\" -t \"T\" -a \"\" -s "
               "\"\" -k \"\"");
-    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", kCollisionInsert),
+    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", CollisionMode::kInsert),
               "\"/opt/tools.cfg\" -i \"/out/a.pdf\" \"-*\" \"1|0|/tmp/pdf1.pdf\"");
-    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", kCollisionAppend),
+    EXPECT_EQ(MergeCommand("/opt/tools.cfg", "/tmp/pdf1.pdf", "/out/a.pdf", CollisionMode::kAppend),
               "\"/opt/tools.cfg\" -i \"/out/a.pdf\" \"-*\" \"/tmp/pdf1.pdf\"");
     settings.title = "ends in \\";
     EXPECT_NE(DocumentInfoCommand("t", "p", settings).find("-t \"ends in \\\\\" -a"),
@@ -36,7 +36,7 @@ TEST(ToolkitTest, NothingToDoRunsNothing) {
     settings.keywords = "k";
     EXPECT_EQ(SetDocumentInfo("", settings, toolkit), 0);
     EXPECT_EQ(MergeIntoOutput("", "/out/a.pdf", settings, toolkit), 0);
-    settings.collisionMode = kCollisionRename;
+    settings.collisionMode = CollisionMode::kRename;
     EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", "/out/a.pdf", settings, toolkit), 1);
     EXPECT_EQ(runs, 0);
 
@@ -49,7 +49,7 @@ TEST(ToolkitTest, MergeReportsWhetherTheFinalOutputExists) {
     const std::string final = folder / "final.pdf";
     const Toolkit toolkit{"tools.cfg", [](const std::string&) { return 1; }};
     ConversionSettings settings;
-    settings.collisionMode = kCollisionAppend;
+    settings.collisionMode = CollisionMode::kAppend;
     EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 0);
     folder.Write("final.pdf", "x");
     EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 1);

@@ -78,12 +78,12 @@ void CImageManager::OnInitDialog() {
     for (const MonitorPair& pair : m_pairs.Pairs()) {
         m_list->AppendRow(RowTexts(pair));
     }
-    m_eraseOriginalFile = LoadEraseOriginalFile();
+    m_option = scrivola_win::LoadMonitorOption();
     UpdateData(false);
 }
 
 void CImageManager::DoDataExchange(bool saveAndValidate) {
-    pages::ExchangeCheck(m_erase, m_eraseOriginalFile, saveAndValidate);
+    pages::ExchangeCheck(m_erase, m_option.eraseOriginalFile, saveAndValidate);
 }
 
 void CImageManager::AppendRow(const MonitorPair& pair) {
@@ -120,7 +120,7 @@ void CImageManager::OnModify() {
 void CImageManager::OnOK() {
     UpdateData(true);
     StoreMonitorPairs(m_pairs.Pairs());
-    StoreEraseOriginalFile(m_eraseOriginalFile);
+    scrivola_win::Store(m_option);
 }
 
 }  // namespace monitor

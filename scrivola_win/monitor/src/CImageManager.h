@@ -8,6 +8,7 @@
 #include "MonitorPairList.h"
 #include "monitor/MonitorPair.h"
 #include "pages/CPropertyPage.h"
+#include "settings/SettingsRecords.h"
 
 class CSortListCtrl;
 class QCheckBox;
@@ -51,7 +52,7 @@ class CImageManager : public CPropertyPage {
 
     PairEditor m_editPair;
     MonitorPairList m_pairs;
-    int m_eraseOriginalFile = 0;
+    scrivola_win::MonitorOptionRecord m_option;
     int m_averageCharWidth = 0;
     CSortListCtrl* m_list = nullptr;
     QCheckBox* m_erase = nullptr;

@@ -12,7 +12,6 @@ namespace {
 using scrivola_win::settings::ImageDirectoryAttribNameKey;
 using scrivola_win::settings::ImageDirectoryKey;
 using scrivola_win::settings::kDirectoryNum;
-using scrivola_win::settings::kEraseOriginalFile;
 
 scrivola_win::SettingsStore SettingsFile() {
     return scrivola_win::OpenStore(kDirectoryNum.store);
@@ -53,14 +52,6 @@ void StoreMonitorPairs(const std::vector<MonitorPair>& pairs) {
                           pair.monitoredDirectory);
         store.WriteString(kDirectoryNum.section, ImageDirectoryKey(index), pair.outputDirectory);
     }
-}
-
-int LoadEraseOriginalFile() {
-    return SettingsFile().ReadInt(kEraseOriginalFile.section, kEraseOriginalFile.key, 0);
-}
-
-void StoreEraseOriginalFile(int value) {
-    scrivola_win::WriteSetting(kEraseOriginalFile, value != 0);
 }
 
 }  // namespace monitor

@@ -1,7 +1,7 @@
 #pragma once
-// The monitor pairs and the delete-originals choice in the settings file:
-// DirectoryNum, ImageDirectoryAttribName%02d and ImageDirectory%02d in
-// section ImageManage, m_bEraseOriginalFile in section scrivola_win.
+// The monitor pairs in the settings file: DirectoryNum,
+// ImageDirectoryAttribName%02d and ImageDirectory%02d in section ImageManage.
+// The delete-originals choice is the settings module's MonitorOptionRecord.
 #include <vector>
 
 #include "monitor/MonitorPair.h"
@@ -21,10 +21,5 @@ std::vector<MonitorPair> LoadMonitorPairs();
 // Writes DirectoryNum and the pairs up to the limit. Keys of a longer list
 // stored earlier stay in the file; DirectoryNum makes readers ignore them.
 void StoreMonitorPairs(const std::vector<MonitorPair>& pairs);
-
-// m_bEraseOriginalFile as stored (0 when missing), for the page's check box.
-int LoadEraseOriginalFile();
-// Written as "1" for any non-zero value, else "0".
-void StoreEraseOriginalFile(int value);
 
 }  // namespace monitor

@@ -13,7 +13,7 @@
 #include "platform/Paths.h"
 #include "runner/FreeName.h"
 #include "scrivola_win/DocumentCollector.h"
-#include "settings/SettingsKeys.h"
+#include "settings/SettingsRecords.h"
 
 namespace monitor {
 
@@ -175,8 +175,7 @@ SweepCounts SweepMonitorPair(const MonitorPair& pair, MonitorConverter& converte
         return counts;
     }
 
-    const bool eraseOriginals =
-        scrivola_win::ReadSetting(scrivola_win::settings::kEraseOriginalFile);
+    const bool eraseOriginals = scrivola_win::LoadMonitorOption().eraseOriginalFile.IsOn();
     std::this_thread::sleep_for(kPauseBeforeClearing);
     for (const HandledDocument& document : handled) {
         // An original is deleted only when the file it stands for exists.

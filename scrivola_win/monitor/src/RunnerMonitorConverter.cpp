@@ -55,7 +55,8 @@ std::string RunnerMonitorConverter::RunConversion(const std::string& inputPath,
     // The runner picks the free name itself and does not say which; the
     // same rule over the same folder, just before, names it.
     std::string written = outputPath;
-    if (runner::ReadConverterOptions().destinationMode == runner::kFreeName &&
+    if (runner::ReadConverterOptions().destinationMode ==
+            scrivola_win::DestinationMode::kFreeName &&
         platform::PathExists(outputPath)) {
         written = runner::ConversionRunner::MakeFreeName(outputPath);
     }

@@ -6,6 +6,7 @@
 #include "MonitorPairStore.h"
 #include "monitor/DirectoryMonitor.h"
 #include "platform/Process.h"
+#include "settings/SettingsRecords.h"
 
 using monitor::DirectoryMonitor;
 
@@ -101,7 +102,7 @@ TEST_F(MonitorEndToEndTest, DroppedDocumentsBecomePdfsAndRestartTakesTheNewList)
     // A new list, with originals deleted: the old folder is no longer
     // watched, the new one is.
     monitor::StoreMonitorPairs({{second.string(), out.string()}});
-    monitor::StoreEraseOriginalFile(1);
+    scrivola_win::Store(scrivola_win::MonitorOptionRecord{scrivola_win::CheckBoxState::kChecked});
     ASSERT_TRUE(monitor.StartDirectoryMonitor(nullptr));
     WriteText(in / "late.doc", "late");
     WriteText(second / "next.rtf", "next");
@@ -124,7 +125,7 @@ TEST_F(MonitorEndToEndTest, RealConverterMakesThePdfOfADroppedDocument) {
     }
     ASSERT_EQ(RunTool({BuiltProgram("folivoprint"), "--install"}).exitCode, 0);
     monitor::StoreMonitorPairs({{in.string(), out.string()}});
-    monitor::StoreEraseOriginalFile(1);
+    scrivola_win::Store(scrivola_win::MonitorOptionRecord{scrivola_win::CheckBoxState::kChecked});
     DirectoryMonitor monitor(nullptr, {}, BuiltProgram("scrivola"));
     ASSERT_TRUE(monitor.StartDirectoryMonitor(nullptr));
 

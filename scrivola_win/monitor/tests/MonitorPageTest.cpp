@@ -13,6 +13,7 @@
 #include "MonitorPairStore.h"
 #include "MonitorSheet.h"
 #include "pages/CPropertySheetWithLogoDlg.h"
+#include "settings/SettingsRecords.h"
 #include "widgets/CSortListCtrl.h"
 
 using monitor::CImageManager;
@@ -85,7 +86,7 @@ TEST_F(MonitorPageTest, EmptySettingsOpenEmptyAndOkStoresZeroes) {
 
 TEST_F(MonitorPageTest, StoredPairsAndFlagAreShown) {
     monitor::StoreMonitorPairs({{"/in/a", "/out/a"}, {"", "/out/b"}});
-    monitor::StoreEraseOriginalFile(1);
+    scrivola_win::Store(scrivola_win::MonitorOptionRecord{scrivola_win::CheckBoxState::kChecked});
     OpenSheet();
     ASSERT_EQ(page()->List()->RowCount(), 2);
     EXPECT_EQ(Row(0), (QStringList{"/in/a", "/out/a"}));
@@ -159,7 +160,7 @@ TEST_F(MonitorPageTest, OkStoresTheCheckBox) {
     OpenSheet();
     EraseBox()->click();
     sheet->accept();
-    EXPECT_EQ(monitor::LoadEraseOriginalFile(), 1);
+    EXPECT_EQ(scrivola_win::LoadMonitorOption().eraseOriginalFile.Stored(), 1);
 }
 
 class MonitorPairDlgTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include "MonitorPairList.h"
 #include "MonitorPairStore.h"
 #include "MonitorTestSupport.h"
+#include "settings/SettingsRecords.h"
 #include "settings/SettingsStore.h"
 
 using monitor::MonitorPair;
@@ -43,7 +44,7 @@ class MonitorPairsTest : public ::testing::Test {
 
 TEST_F(MonitorPairsTest, NoSectionLoadsNothingAndTheFlagOff) {
     EXPECT_TRUE(monitor::LoadMonitorPairs().empty());
-    EXPECT_EQ(monitor::LoadEraseOriginalFile(), 0);
+    EXPECT_FALSE(scrivola_win::LoadMonitorOption().eraseOriginalFile.IsOn());
 }
 
 TEST_F(MonitorPairsTest, KeysCarryAtLeastTwoDigitsAndRoundTrip) {
@@ -107,8 +108,9 @@ TEST_F(MonitorPairsTest, ShorterListLeavesOldKeysThatAreNotLoadedAgain) {
 
 TEST_F(MonitorPairsTest, EraseFlagIsWrittenAsOneOrZero) {
     for (const auto& [value, expected] : {std::pair{0, 0}, {1, 1}, {2, 1}, {-7, 1}}) {
-        monitor::StoreEraseOriginalFile(value);
-        EXPECT_EQ(monitor::LoadEraseOriginalFile(), expected) << value;
+        scrivola_win::Store(
+            scrivola_win::MonitorOptionRecord{scrivola_win::CheckState::FromStored(value)});
+        EXPECT_EQ(scrivola_win::LoadMonitorOption().eraseOriginalFile.Stored(), expected) << value;
     }
     EXPECT_NE(SettingsText().find("[scrivola_win]\nm_bEraseOriginalFile=1"), std::string::npos);
 }

@@ -20,7 +20,7 @@ void CBaseSettingDlg::CreateControls(const DialogUnits& units) {
 }
 
 void CBaseSettingDlg::OnInitDialog() {
-    m_fields = pages::LoadBaseSetting(m_fields);
+    m_fields = scrivola_win::LoadBaseSetting();
     UpdateData(false);
 }
 
@@ -30,5 +30,5 @@ void CBaseSettingDlg::DoDataExchange(bool saveAndValidate) {
 
 void CBaseSettingDlg::OnOK() {
     UpdateData(true);
-    pages::StoreBaseSetting(m_fields);
+    scrivola_win::Store(m_fields);
 }

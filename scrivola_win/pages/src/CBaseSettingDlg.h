@@ -1,7 +1,7 @@
 #pragma once
 // "Base Setting": whether each finished PDF is opened for viewing.
-#include "PageSettings.h"
 #include "pages/CPropertyPage.h"
+#include "settings/SettingsRecords.h"
 
 class QCheckBox;
 
@@ -12,7 +12,7 @@ class CBaseSettingDlg : public CPropertyPage {
 
     CBaseSettingDlg();
     void OnOK() override;
-    const pages::BaseSettingFields& Fields() const { return m_fields; }
+    const scrivola_win::BaseSettingRecord& Fields() const { return m_fields; }
 
   protected:
     void CreateControls(const DialogUnits& units) override;
@@ -20,6 +20,6 @@ class CBaseSettingDlg : public CPropertyPage {
     void DoDataExchange(bool saveAndValidate) override;
 
   private:
-    pages::BaseSettingFields m_fields;
+    scrivola_win::BaseSettingRecord m_fields;
     QCheckBox* m_view = nullptr;
 };

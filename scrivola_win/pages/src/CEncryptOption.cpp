@@ -74,7 +74,7 @@ void CEncryptOption::CreateControls(const DialogUnits& units) {
 }
 
 void CEncryptOption::OnInitDialog() {
-    m_fields = pages::LoadEncrypt();
+    m_fields = scrivola_win::LoadEncrypt();
     const int levelButton = pages::LevelButtonFor(m_fields.level);
     m_level40->setChecked(levelButton == pages::kLevel40Radio);
     m_level128->setChecked(levelButton == pages::kLevel128Radio);
@@ -94,7 +94,7 @@ void CEncryptOption::DoDataExchange(bool saveAndValidate) {
 
 void CEncryptOption::ApplyEnablingRule() {
     UpdateData(true);
-    const bool on = m_fields.encrypt != 0;
+    const bool on = m_fields.encrypt.IsOn();
     for (const int id : pages::kEncryptionDependentControls) {
         m_controls.at(id)->setEnabled(on);
     }
@@ -102,5 +102,5 @@ void CEncryptOption::ApplyEnablingRule() {
 
 void CEncryptOption::OnOK() {
     UpdateData(true);
-    pages::StoreEncrypt(m_fields);
+    scrivola_win::Store(m_fields);
 }

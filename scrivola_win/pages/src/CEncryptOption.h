@@ -3,8 +3,8 @@
 // passwords, at which level and with which restrictions.
 #include <map>
 
-#include "PageSettings.h"
 #include "pages/CPropertyPage.h"
+#include "settings/SettingsRecords.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,7 +16,7 @@ class CEncryptOption : public CPropertyPage {
 
     CEncryptOption();
     void OnOK() override;
-    const pages::EncryptFields& Fields() const { return m_fields; }
+    const scrivola_win::EncryptRecord& Fields() const { return m_fields; }
 
   protected:
     void CreateControls(const DialogUnits& units) override;
@@ -26,7 +26,7 @@ class CEncryptOption : public CPropertyPage {
   private:
     void ApplyEnablingRule();
 
-    pages::EncryptFields m_fields;
+    scrivola_win::EncryptRecord m_fields;
     std::map<int, QWidget*> m_controls;
     QCheckBox* m_encrypt = nullptr;
     QLineEdit* m_userPassword = nullptr;

@@ -86,7 +86,7 @@ void CSaveModeDlg::CreateControls(const DialogUnits& units) {
 }
 
 void CSaveModeDlg::OnInitDialog() {
-    m_fields = pages::LoadSaveMode();
+    m_fields = scrivola_win::LoadSaveMode();
     UpdateData(false);
     Refresh();
 }
@@ -123,7 +123,7 @@ void CSaveModeDlg::Refresh() {
 }
 
 void CSaveModeDlg::OnBrowse() {
-    const bool oneFile = m_fields.makeMode == 0;
+    const bool oneFile = m_fields.makeMode == scrivola_win::MakePdfMode::kCombineAll;
     const std::optional<std::string> chosen = oneFile ? m_chooseFile(this) : m_chooseFolder(this);
     if (!chosen) {
         return;
@@ -138,5 +138,5 @@ void CSaveModeDlg::OnOK() {
         m_warn(this, QString::fromLatin1(pages::kOutputPathWarning.data(),
                                          static_cast<int>(pages::kOutputPathWarning.size())));
     }
-    pages::StoreSaveMode(m_fields);
+    scrivola_win::Store(m_fields);
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "PageSettings.h"
 #include "pages/CPropertyPage.h"
+#include "settings/SettingsRecords.h"
 
 class QAbstractButton;
 class QLineEdit;
@@ -29,7 +29,7 @@ class CSaveModeDlg : public CPropertyPage {
     void SetFolderChooser(ChooseFunction choose) { m_chooseFolder = std::move(choose); }
 
     void OnOK() override;
-    const pages::SaveModeFields& Fields() const { return m_fields; }
+    const scrivola_win::SaveModeRecord& Fields() const { return m_fields; }
 
   protected:
     void CreateControls(const DialogUnits& units) override;
@@ -42,7 +42,7 @@ class CSaveModeDlg : public CPropertyPage {
     void Refresh();
     QWidget* Control(int id) const;
 
-    pages::SaveModeFields m_fields;
+    scrivola_win::SaveModeRecord m_fields;
     std::map<int, QWidget*> m_controls;
     QLineEdit* m_path = nullptr;
     WarningFunction m_warn;

@@ -25,7 +25,7 @@ void CSetPDFInfo::CreateControls(const DialogUnits& units) {
 }
 
 void CSetPDFInfo::OnInitDialog() {
-    m_fields = pages::LoadPdfInfo();
+    m_fields = scrivola_win::LoadPdfInfo();
     UpdateData(false);
 }
 
@@ -38,5 +38,5 @@ void CSetPDFInfo::DoDataExchange(bool saveAndValidate) {
 
 void CSetPDFInfo::OnOK() {
     UpdateData(true);
-    pages::StorePdfInfo(m_fields);
+    scrivola_win::Store(m_fields);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // "PDF Info": the title, subject, author and keywords the converter writes
 // into every PDF.
-#include "PageSettings.h"
 #include "pages/CPropertyPage.h"
+#include "settings/SettingsRecords.h"
 
 class QLineEdit;
 
@@ -16,7 +16,7 @@ class CSetPDFInfo : public CPropertyPage {
 
     CSetPDFInfo();
     void OnOK() override;
-    const pages::PdfInfoFields& Fields() const { return m_fields; }
+    const scrivola_win::PdfInfoRecord& Fields() const { return m_fields; }
 
   protected:
     void CreateControls(const DialogUnits& units) override;
@@ -24,7 +24,7 @@ class CSetPDFInfo : public CPropertyPage {
     void DoDataExchange(bool saveAndValidate) override;
 
   private:
-    pages::PdfInfoFields m_fields;
+    scrivola_win::PdfInfoRecord m_fields;
     QLineEdit* m_title = nullptr;
     QLineEdit* m_subject = nullptr;
     QLineEdit* m_author = nullptr;

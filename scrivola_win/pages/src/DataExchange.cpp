@@ -3,38 +3,34 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "PageSettings.h"
-
 namespace pages {
-
-namespace {
-constexpr int kUndecided = 2;
-}
 
 void MakeTwoStateOnClick(QCheckBox* box) {
     QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
 }
 
-void ExchangeCheck(QCheckBox* box, int& value, bool saveAndValidate) {
+void ExchangeCheck(QCheckBox* box, scrivola_win::CheckState& value, bool saveAndValidate) {
+    using scrivola_win::CheckBoxState;
     if (saveAndValidate) {
         switch (box->checkState()) {
             case Qt::Checked:
-                value = 1;
+                value = CheckBoxState::kChecked;
                 break;
             case Qt::PartiallyChecked:
-                value = kUndecided;
+                value = CheckBoxState::kUndecided;
                 break;
             default:
-                value = 0;
+                value = CheckBoxState::kUnchecked;
                 break;
         }
         return;
     }
-    value = CheckBoxValue(value);
-    box->setTristate(value == kUndecided);
-    box->setCheckState(value == kUndecided ? Qt::PartiallyChecked
-                       : value == 1        ? Qt::Checked
-                                           : Qt::Unchecked);
+    const CheckBoxState shown = value.Shown();
+    value = shown;
+    box->setTristate(shown == CheckBoxState::kUndecided);
+    box->setCheckState(shown == CheckBoxState::kUndecided ? Qt::PartiallyChecked
+                       : shown == CheckBoxState::kChecked ? Qt::Checked
+                                                          : Qt::Unchecked);
 }
 
 void ExchangeText(QLineEdit* edit, std::string& value, bool saveAndValidate) {

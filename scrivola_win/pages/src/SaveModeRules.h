@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "PageSettings.h"
+#include "settings/SettingsRecords.h"
 
 namespace pages {
 
@@ -29,7 +29,7 @@ inline constexpr std::string_view kOutputPathWarning =
     "Please double check the output filename or directory, thanks!";
 
 // What a click on one of the page's radio buttons does to the fields.
-void ApplySaveModeClick(SaveModeFields& fields, int controlId);
+void ApplySaveModeClick(scrivola_win::SaveModeRecord& fields, int controlId);
 
 // One control's new state; a missing part stays as it is.
 struct ControlChange {
@@ -41,12 +41,12 @@ struct ControlChange {
 
 // The refresh step: the changes that make the controls show the fields.
 // Values outside their ranges leave their group's controls as they are.
-std::vector<ControlChange> SaveModeRefresh(const SaveModeFields& fields);
+std::vector<ControlChange> SaveModeRefresh(const scrivola_win::SaveModeRecord& fields);
 
 // The check on OK: in save mode 2 the path must be given, and must name a
 // folder (ending with '/') in make modes 1 and 2 and a file (not ending
 // with '/') in make mode 0. A failing path sets save mode 0 and returns
 // true, asking for the warning; the path itself is kept as typed.
-bool CheckOutputPath(SaveModeFields& fields);
+bool CheckOutputPath(scrivola_win::SaveModeRecord& fields);
 
 }  // namespace pages

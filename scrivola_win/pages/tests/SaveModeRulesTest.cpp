@@ -13,7 +13,7 @@ struct Shown {
 };
 
 // The controls as the template leaves them, after the refresh step.
-std::map<int, Shown> Refreshed(const SaveModeFields& fields) {
+std::map<int, Shown> Refreshed(const scrivola_win::SaveModeRecord& fields) {
     std::map<int, Shown> controls;
     for (int id : {1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1041, 1042, 1043, 1044}) {
         controls[id] = Shown{};
@@ -29,20 +29,21 @@ std::map<int, Shown> Refreshed(const SaveModeFields& fields) {
     return controls;
 }
 
-SaveModeFields Fields(int make, int save, int destination = 0, std::string path = "") {
-    SaveModeFields fields;
-    fields.makeMode = make;
-    fields.saveMode = save;
-    fields.destinationMode = destination;
+scrivola_win::SaveModeRecord Fields(int make, int save, int destination = 0,
+                                    std::string path = "") {
+    scrivola_win::SaveModeRecord fields;
+    fields.makeMode = static_cast<scrivola_win::MakePdfMode>(make);
+    fields.saveMode = static_cast<scrivola_win::SaveMode>(save);
+    fields.destinationMode = static_cast<scrivola_win::DestinationMode>(destination);
     fields.filenameOrPath = std::move(path);
     return fields;
 }
 
 TEST(SaveModeRules, ClicksSetTheirField) {
     struct Case {
-        SaveModeFields before;
+        scrivola_win::SaveModeRecord before;
         int click;
-        SaveModeFields after;
+        scrivola_win::SaveModeRecord after;
     };
     const Case cases[] = {
         {Fields(1, 1), kCombineRadio, Fields(0, 0)},  // combining leaves "beside" behind
@@ -59,7 +60,7 @@ TEST(SaveModeRules, ClicksSetTheirField) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.click);
-        SaveModeFields fields = c.before;
+        scrivola_win::SaveModeRecord fields = c.before;
         ApplySaveModeClick(fields, c.click);
         EXPECT_EQ(fields.makeMode, c.after.makeMode);
         EXPECT_EQ(fields.saveMode, c.after.saveMode);
@@ -110,9 +111,9 @@ TEST(SaveModeRules, OutputPathCheck) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.make) + "/" + std::to_string(c.save) + " " + c.path);
-        SaveModeFields fields = Fields(c.make, c.save, 0, c.path);
+        scrivola_win::SaveModeRecord fields = Fields(c.make, c.save, 0, c.path);
         EXPECT_EQ(CheckOutputPath(fields), c.warns);
-        EXPECT_EQ(fields.saveMode, c.savedMode);
+        EXPECT_EQ(static_cast<int>(fields.saveMode), c.savedMode);
         EXPECT_EQ(fields.filenameOrPath, c.path);
     }
 }

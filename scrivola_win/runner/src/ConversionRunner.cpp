@@ -20,6 +20,10 @@
 
 namespace runner {
 
+using scrivola_win::DestinationMode;
+using scrivola_win::MakePdfMode;
+using scrivola_win::SaveMode;
+
 namespace {
 
 const std::string kEchoOpening = std::string(45, '>') + "\n";
@@ -90,25 +94,26 @@ std::vector<DocumentRow> ConversionRunner::SnapshotRows() const {
 }
 
 void ConversionRunner::MakePdf() {
-    const MakePdfSettings settings = ReadMakePdfSettings();
+    const scrivola_win::SaveModeRecord settings = scrivola_win::LoadSaveMode();
     switch (settings.makeMode) {
-        case kCombineAll:
+        case MakePdfMode::kCombineAll:
             MakeCombinedPdf(SnapshotRows(), settings.saveMode, settings.filenameOrPath);
             break;
-        case kOnePerDocument:
+        case MakePdfMode::kOnePerDocument:
             MakePdfPerDocument(SnapshotRows(), settings.saveMode, settings.filenameOrPath);
             break;
-        case kOnePerFolder:
+        case MakePdfMode::kOnePerFolder:
             MakePdfPerFolder(settings.saveMode, settings.filenameOrPath);
             break;
         default:
-            DebugNote("Make PDF: unknown make mode " + std::to_string(settings.makeMode));
+            DebugNote("Make PDF: unknown make mode " +
+                      std::to_string(static_cast<int>(settings.makeMode)));
             break;
     }
 }
 
-bool ConversionRunner::AskForTarget(int saveMode, OutputKind kind, std::string& target) {
-    if (saveMode != kAskUser) {
+bool ConversionRunner::AskForTarget(SaveMode saveMode, OutputKind kind, std::string& target) {
+    if (saveMode != SaveMode::kAskUser) {
         return true;
     }
     std::optional<std::string> chosen = kind == OutputKind::kFile
@@ -121,7 +126,7 @@ bool ConversionRunner::AskForTarget(int saveMode, OutputKind kind, std::string& 
     return true;
 }
 
-void ConversionRunner::MakeCombinedPdf(const std::vector<DocumentRow>& rows, int saveMode,
+void ConversionRunner::MakeCombinedPdf(const std::vector<DocumentRow>& rows, SaveMode saveMode,
                                        std::string target) {
     if (!AskForTarget(saveMode, OutputKind::kFile, target)) {
         return;
@@ -153,7 +158,7 @@ void ConversionRunner::MakeCombinedPdf(const std::vector<DocumentRow>& rows, int
     RunConversion(*listFile, target);
 }
 
-void ConversionRunner::MakePdfPerDocument(const std::vector<DocumentRow>& rows, int saveMode,
+void ConversionRunner::MakePdfPerDocument(const std::vector<DocumentRow>& rows, SaveMode saveMode,
                                           std::string target) {
     if (!AskForTarget(saveMode, OutputKind::kFolder, target)) {
         return;
@@ -166,7 +171,7 @@ void ConversionRunner::MakePdfPerDocument(const std::vector<DocumentRow>& rows, 
     }
 }
 
-void ConversionRunner::MakePdfPerFolder(int saveMode, std::string target) {
+void ConversionRunner::MakePdfPerFolder(SaveMode saveMode, std::string target) {
     m_host.SortByColumn(kFilepathColumn, true);
     if (!AskForTarget(saveMode, OutputKind::kFolder, target)) {
         return;
@@ -219,7 +224,7 @@ void ConversionRunner::RunConversion(const std::string& inputPath, const std::st
     std::string output = outputPath;
     std::optional<SetAsideOutput> previousOutput;
     if (platform::PathExists(output)) {
-        if (options.destinationMode == kOverwrite) {
+        if (options.destinationMode == DestinationMode::kOverwrite) {
             // The converter must start from nothing (a list would otherwise
             // be added to the old file), but a failed conversion must not
             // cost the user the old file.
@@ -227,7 +232,7 @@ void ConversionRunner::RunConversion(const std::string& inputPath, const std::st
             if (!previousOutput) {
                 platform::DeleteFile(output);
             }
-        } else if (options.destinationMode == kFreeName) {
+        } else if (options.destinationMode == DestinationMode::kFreeName) {
             output = MakeFreeName(output);
         }
     }
@@ -263,9 +268,9 @@ void ConversionRunner::HandleConverterOutput(std::string_view chunk) {
 }
 
 void ConversionRunner::FinishOutputFile(const std::string& outputPath) {
-    const bool view = ReadViewAfterConversion();
-    const EncryptionSettings encryption = ReadEncryptionSettings();
-    if (encryption.encrypt) {
+    const bool view = scrivola_win::LoadBaseSetting().checkView.IsOn();
+    const scrivola_win::EncryptRecord encryption = scrivola_win::LoadEncrypt();
+    if (encryption.encrypt.IsOn()) {
         const int result = m_encrypt(
             outputPath.c_str(), outputPath.c_str(), encryption.level, PermissionBits(encryption),
             EffectiveOwnerPassword(encryption).c_str(), encryption.userPassword.c_str());

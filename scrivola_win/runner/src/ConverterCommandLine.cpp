@@ -36,7 +36,7 @@ std::string BuildConverterCommandLine(std::string_view converterPath, std::strin
     std::string commandLine = QuotedValue(converterPath);
     commandLine += " -o ";
     commandLine += QuotedValue(outputPath);
-    commandLine += " -p " + std::to_string(options.destinationMode);
+    commandLine += " -p " + std::to_string(static_cast<int>(options.destinationMode));
 
     const PagePoints page = PageSizeInPoints(options.pageIndex, options.landscape);
     commandLine += " -w " + std::to_string(page.width) + " -h " + std::to_string(page.height);

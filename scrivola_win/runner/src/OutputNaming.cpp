@@ -4,9 +4,10 @@
 #include <map>
 
 #include "platform/Paths.h"
-#include "runner/RunnerSettings.h"
 
 namespace runner {
+
+using scrivola_win::SaveMode;
 
 namespace {
 
@@ -45,13 +46,14 @@ std::string FolderListFileName(int firstRow) {
     return std::string(kListFileBase) + number + std::string(kListFileExtension);
 }
 
-std::string PerDocumentOutput(std::string_view inputPath, int saveMode, std::string_view target) {
+std::string PerDocumentOutput(std::string_view inputPath, SaveMode saveMode,
+                              std::string_view target) {
     const platform::PathParts input = platform::SplitPath(inputPath);
     switch (saveMode) {
-        case kAskUser:
-        case kFixedTarget:
+        case SaveMode::kAskUser:
+        case SaveMode::kFixedTarget:
             return platform::WithTrailingSlash(target) + input.name + std::string(kPdfExtension);
-        case kBesideDocuments:
+        case SaveMode::kBesideDocuments:
             return input.directory + input.name + std::string(kPdfExtension);
         default:
             return std::string(target);
@@ -82,13 +84,13 @@ std::string FolderOutputBase(std::string_view filepath) {
     return folder + std::string(kPdfExtension);
 }
 
-std::string PerFolderOutput(std::string_view filepath, int saveMode, std::string_view target) {
+std::string PerFolderOutput(std::string_view filepath, SaveMode saveMode, std::string_view target) {
     switch (saveMode) {
-        case kAskUser:
-        case kFixedTarget:
+        case SaveMode::kAskUser:
+        case SaveMode::kFixedTarget:
             return platform::WithTrailingSlash(target) + FolderOwnName(filepath) +
                    std::string(kPdfExtension);
-        case kBesideDocuments:
+        case SaveMode::kBesideDocuments:
             return FolderOutputBase(filepath);
         default:
             return std::string(target);

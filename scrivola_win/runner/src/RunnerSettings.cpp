@@ -1,73 +1,42 @@
 #include "runner/RunnerSettings.h"
 
-#include "settings/SettingsKeys.h"
-
 namespace runner {
 
-namespace keys = scrivola_win::settings;
-using scrivola_win::ReadSetting;
-
-int PermissionBits(const EncryptionSettings& encryption) {
+int PermissionBits(const scrivola_win::EncryptRecord& encryption) {
     int bits = 0;
-    if (!encryption.noPrint) {
+    if (!encryption.noPrint.IsOn()) {
         bits += 4;
     }
-    if (!encryption.noChange) {
+    if (!encryption.noChange.IsOn()) {
         bits += 8;
     }
-    if (!encryption.noCopy) {
+    if (!encryption.noCopy.IsOn()) {
         bits += 16;
     }
-    if (!encryption.noForm) {
+    if (!encryption.noForm.IsOn()) {
         bits += 32;
     }
     return bits;
 }
 
-const std::string& EffectiveOwnerPassword(const EncryptionSettings& encryption) {
+const std::string& EffectiveOwnerPassword(const scrivola_win::EncryptRecord& encryption) {
     return encryption.ownerPassword.empty() ? encryption.userPassword : encryption.ownerPassword;
 }
 
-MakePdfSettings ReadMakePdfSettings() {
-    MakePdfSettings settings;
-    settings.makeMode = ReadSetting(keys::kMakePdfMode);
-    settings.saveMode = ReadSetting(keys::kSaveMode);
-    settings.filenameOrPath = ReadSetting(keys::kFilenameOrPath);
-    return settings;
-}
-
 ConverterOptions ReadConverterOptions() {
+    const scrivola_win::BaseSettingRecord base = scrivola_win::LoadBaseSetting();
+    const scrivola_win::PdfInfoRecord info = scrivola_win::LoadPdfInfo();
     ConverterOptions options;
-    options.destinationMode = ReadSetting(keys::kDestinationMode);
-    options.pageIndex = ReadSetting(keys::kPageIndex);
-    options.landscape = ReadSetting(keys::kPageOrientation);
-    options.colorIndex = ReadSetting(keys::kColorIndex);
-    options.dpi = ReadSetting(keys::kDpi);
-    options.author = ReadSetting(keys::kAuthor);
-    options.subject = ReadSetting(keys::kSubject);
-    options.title = ReadSetting(keys::kTitle);
-    options.keywords = ReadSetting(keys::kKeywords);
+    options.destinationMode = scrivola_win::LoadSaveMode().destinationMode;
+    options.pageIndex = base.pageIndex;
+    options.landscape = base.landscape;
+    options.colorIndex = base.colorIndex;
+    options.dpi = base.dpi;
+    options.author = info.author;
+    options.subject = info.subject;
+    options.title = info.title;
+    options.keywords = info.keywords;
     return options;
-}
-
-bool ReadViewAfterConversion() {
-    return ReadSetting(keys::kCheckView);
-}
-
-EncryptionSettings ReadEncryptionSettings() {
-    EncryptionSettings encryption;
-    encryption.encrypt = ReadSetting(keys::kCheckEncrypt);
-    if (!encryption.encrypt) {
-        return encryption;
-    }
-    encryption.ownerPassword = ReadSetting(keys::kOwnerPwd);
-    encryption.userPassword = ReadSetting(keys::kUserPwd);
-    encryption.noChange = ReadSetting(keys::kNoChange);
-    encryption.noCopy = ReadSetting(keys::kNoCopy);
-    encryption.noForm = ReadSetting(keys::kNoForm);
-    encryption.noPrint = ReadSetting(keys::kNoPrint);
-    encryption.level = ReadSetting(keys::kEncryptionLevel);
-    return encryption;
 }
 
 }  // namespace runner

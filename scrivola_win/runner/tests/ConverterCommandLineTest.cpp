@@ -60,9 +60,13 @@ TEST(ConverterCommandLine, EachSettingChangesItsOwnOption) {
          " -p 0 -w 595 -h 842 -b 3 -r 300"},
         {"landscape", With([](ConverterOptions& o) { o.landscape = true; }),
          " -p 0 -w 842 -h 595 -b 3 -r 300"},
-        {"destination 3", With([](ConverterOptions& o) { o.destinationMode = 3; }),
+        {"destination 3", With([](ConverterOptions& o) {
+             o.destinationMode = scrivola_win::DestinationMode::kFreeName;
+         }),
          " -p 3 -w 595 -h 842 -b 3 -r 300"},
-        {"destination 7 as read", With([](ConverterOptions& o) { o.destinationMode = 7; }),
+        {"destination 7 as read", With([](ConverterOptions& o) {
+             o.destinationMode = static_cast<scrivola_win::DestinationMode>(7);
+         }),
          " -p 7 -w 595 -h 842 -b 3 -r 300"},
         {"all information", With([](ConverterOptions& o) {
              o.author = "Ann";

@@ -1,26 +1,28 @@
 #include <gtest/gtest.h>
 
 #include "runner/OutputNaming.h"
-#include "runner/RunnerSettings.h"
+#include "settings/SettingsModes.h"
 
 namespace runner {
 namespace {
 
+using scrivola_win::SaveMode;
+
 TEST(OutputNaming, OnePdfPerDocument) {
     struct Case {
         const char* input;
-        int saveMode;
+        SaveMode saveMode;
         const char* target;
         const char* expected;
     };
     const Case cases[] = {
-        {"/home/u/Docs/a.doc", kBesideDocuments, "/ignored", "/home/u/Docs/a.pdf"},
-        {"/home/u/Docs/a.xls", kBesideDocuments, "", "/home/u/Docs/a.pdf"},
-        {"/home/u/Docs/a.doc", kFixedTarget, "/out", "/out/a.pdf"},
-        {"/home/u/Docs/a.doc", kFixedTarget, "/out/", "/out/a.pdf"},
-        {"/home/u/Docs/a.doc", kAskUser, "/", "/a.pdf"},
-        {"/home/u/Docs/report.v2.doc", kAskUser, "/out", "/out/report.v2.pdf"},
-        {"/home/u/Docs/a.doc", 7, "/out/fixed.pdf", "/out/fixed.pdf"},
+        {"/home/u/Docs/a.doc", SaveMode::kBesideDocuments, "/ignored", "/home/u/Docs/a.pdf"},
+        {"/home/u/Docs/a.xls", SaveMode::kBesideDocuments, "", "/home/u/Docs/a.pdf"},
+        {"/home/u/Docs/a.doc", SaveMode::kFixedTarget, "/out", "/out/a.pdf"},
+        {"/home/u/Docs/a.doc", SaveMode::kFixedTarget, "/out/", "/out/a.pdf"},
+        {"/home/u/Docs/a.doc", SaveMode::kAskUser, "/", "/a.pdf"},
+        {"/home/u/Docs/report.v2.doc", SaveMode::kAskUser, "/out", "/out/report.v2.pdf"},
+        {"/home/u/Docs/a.doc", static_cast<SaveMode>(7), "/out/fixed.pdf", "/out/fixed.pdf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input + std::string(" / ") + c.target);
@@ -42,11 +44,12 @@ TEST(OutputNaming, FolderGroupsAreNumberedByTheirFirstRow) {
     EXPECT_EQ(FolderListFileName(1234), "pictobind1234.ver");
     EXPECT_EQ(CombinedListFileName(), "pictobind.ver");
 
-    EXPECT_EQ(PerFolderOutput("/A/", kBesideDocuments, ""), "/A.pdf");
-    EXPECT_EQ(PerFolderOutput("/B/", kBesideDocuments, ""), "/B.pdf");
-    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", kFixedTarget, "/out"), "/out/Sub.pdf");
-    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", kAskUser, "/out/"), "/out/Sub.pdf");
-    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", 9, "/out/x.pdf"), "/out/x.pdf");
+    EXPECT_EQ(PerFolderOutput("/A/", SaveMode::kBesideDocuments, ""), "/A.pdf");
+    EXPECT_EQ(PerFolderOutput("/B/", SaveMode::kBesideDocuments, ""), "/B.pdf");
+    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", SaveMode::kFixedTarget, "/out"), "/out/Sub.pdf");
+    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", SaveMode::kAskUser, "/out/"), "/out/Sub.pdf");
+    EXPECT_EQ(PerFolderOutput("/home/u/Sub/", static_cast<SaveMode>(9), "/out/x.pdf"),
+              "/out/x.pdf");
 }
 
 TEST(OutputNaming, FoldersDifferingInCaseAreTwoFoldersEvenWhenInterleaved) {
@@ -59,14 +62,14 @@ TEST(OutputNaming, FoldersDifferingInCaseAreTwoFoldersEvenWhenInterleaved) {
     EXPECT_EQ(groups[0].documents, (std::vector<std::string>{"/d/Docs/a.doc", "/d/Docs/c.doc"}));
     EXPECT_EQ(groups[1].firstRow, 1);
     EXPECT_EQ(groups[1].documents, (std::vector<std::string>{"/d/docs/b.doc"}));
-    EXPECT_NE(PerFolderOutput(groups[0].filepath, kBesideDocuments, ""),
-              PerFolderOutput(groups[1].filepath, kBesideDocuments, ""));
+    EXPECT_NE(PerFolderOutput(groups[0].filepath, SaveMode::kBesideDocuments, ""),
+              PerFolderOutput(groups[1].filepath, SaveMode::kBesideDocuments, ""));
 }
 
 TEST(OutputNaming, DocumentsInTheRootFolderGetAnAbsoluteOutput) {
     EXPECT_EQ(FolderOutputBase("/"), "/.pdf");
-    EXPECT_EQ(PerFolderOutput("/", kBesideDocuments, ""), "/.pdf");
-    EXPECT_EQ(PerFolderOutput("/", kFixedTarget, "/out"), "/out/.pdf");
+    EXPECT_EQ(PerFolderOutput("/", SaveMode::kBesideDocuments, ""), "/.pdf");
+    EXPECT_EQ(PerFolderOutput("/", SaveMode::kFixedTarget, "/out"), "/out/.pdf");
 }
 
 TEST(OutputNaming, ListLinesTakeOnlyPathsTheConverterReadsWhole) {

@@ -4,6 +4,8 @@
 // lasts until the user clicks the box.
 #include <string>
 
+#include "settings/SettingsModes.h"
+
 class QCheckBox;
 class QLineEdit;
 
@@ -13,8 +15,8 @@ namespace pages {
 void MakeTwoStateOnClick(QCheckBox* box);
 
 // Fields to the box (false) or the box to the field (true). Loading a
-// value outside 0..2 resets the field to 0.
-void ExchangeCheck(QCheckBox* box, int& value, bool saveAndValidate);
+// value the box cannot show resets the field to unchecked.
+void ExchangeCheck(QCheckBox* box, scrivola_win::CheckState& value, bool saveAndValidate);
 
 // Plain text, as typed.
 void ExchangeText(QLineEdit* edit, std::string& value, bool saveAndValidate);

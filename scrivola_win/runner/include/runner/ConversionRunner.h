@@ -62,10 +62,12 @@ class ConversionRunner {
     enum class OutputKind { kFile, kFolder };
     // Save mode "ask the user": the save dialog (one file) or the folder
     // picker replaces the target for this run. False when cancelled.
-    bool AskForTarget(int saveMode, OutputKind kind, std::string& target);
-    void MakeCombinedPdf(const std::vector<DocumentRow>& rows, int saveMode, std::string target);
-    void MakePdfPerDocument(const std::vector<DocumentRow>& rows, int saveMode, std::string target);
-    void MakePdfPerFolder(int saveMode, std::string target);
+    bool AskForTarget(scrivola_win::SaveMode saveMode, OutputKind kind, std::string& target);
+    void MakeCombinedPdf(const std::vector<DocumentRow>& rows, scrivola_win::SaveMode saveMode,
+                         std::string target);
+    void MakePdfPerDocument(const std::vector<DocumentRow>& rows, scrivola_win::SaveMode saveMode,
+                            std::string target);
+    void MakePdfPerFolder(scrivola_win::SaveMode saveMode, std::string target);
     std::vector<DocumentRow> SnapshotRows() const;
     // Sets the bar from any thread; from others it is queued to the UI thread.
     void SetProgress(int percent);

@@ -3,12 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "settings/SettingsModes.h"
+
 namespace runner {
 
 // The settings that go onto the converter's command line, as stored.
 struct ConverterOptions {
-    int destinationMode = 0;  // -p, handed over as read
-    int pageIndex = 7;        // row of the paper-size table
+    scrivola_win::DestinationMode destinationMode{};  // -p, handed over as read
+    int pageIndex = 7;                                // row of the paper-size table
     bool landscape = false;
     int colorIndex = 2;  // 0, 1, 2 give -b 1, 2, 3; anything else no -b
     std::string dpi = "default";

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/SettingsModes.h"
+
 namespace runner {
 
 // One row of the document list as Make PDF found it.
@@ -27,7 +29,8 @@ std::string CombinedListFileName();
 std::string FolderListFileName(int firstRow);
 
 // Make mode 1: the output of one document.
-std::string PerDocumentOutput(std::string_view inputPath, int saveMode, std::string_view target);
+std::string PerDocumentOutput(std::string_view inputPath, scrivola_win::SaveMode saveMode,
+                              std::string_view target);
 
 // Make mode 2: the documents of one folder, in row order.
 struct FolderGroup {
@@ -47,6 +50,7 @@ std::vector<FolderGroup> GroupRowsByFolder(const std::vector<DocumentRow>& rows)
 std::string FolderOutputBase(std::string_view filepath);
 
 // Make mode 2: the output of one folder group.
-std::string PerFolderOutput(std::string_view filepath, int saveMode, std::string_view target);
+std::string PerFolderOutput(std::string_view filepath, scrivola_win::SaveMode saveMode,
+                            std::string_view target);
 
 }  // namespace runner

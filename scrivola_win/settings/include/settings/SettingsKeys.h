@@ -1,7 +1,8 @@
 #pragma once
 // Every section and key the front end keeps, with its store and default.
-// Pages, the runner and the monitor name their settings through these
-// constants, never through string literals of their own.
+// The settings records (settings/SettingsRecords.h) and the remaining
+// readers name their settings through these constants, never through string
+// literals of their own.
 #include <string>
 #include <string_view>
 
