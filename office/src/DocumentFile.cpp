@@ -15,18 +15,18 @@ namespace {
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+        if (m_fd >= 0) {
+            ::close(m_fd);
         }
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
+    int Get() const { return m_fd; }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 std::string ErrnoText(const std::string& what, const std::string& path) {

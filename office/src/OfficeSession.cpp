@@ -54,16 +54,16 @@ std::shared_ptr<OfficeSession> OfficeSession::Start(const std::string& applicati
 
 OfficeSession::OfficeSession(std::string application, std::string soffice,
                              std::uint32_t renderTimeoutMs)
-    : application_(std::move(application)),
-      soffice_(std::move(soffice)),
-      renderTimeoutMs_(renderTimeoutMs) {}
+    : m_application(std::move(application)),
+      m_soffice(std::move(soffice)),
+      m_renderTimeoutMs(renderTimeoutMs) {}
 
 OfficeSession::~OfficeSession() {
     Quit();
 }
 
 const std::string& OfficeSession::EnsureWorkDirectory() {
-    if (workDirectory_.empty()) {
+    if (m_workDirectory.empty()) {
         std::optional<std::string> folder = platform::CreateTempDirectory("scrivola-office-");
         if (!folder) {
             throw AutomationError(
@@ -72,10 +72,10 @@ const std::string& OfficeSession::EnsureWorkDirectory() {
         }
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(*folder, error);
-        workDirectory_ = error ? *folder : absolute.string();
-        MakeFolder(platform::JoinPath(workDirectory_, "profile"));
+        m_workDirectory = error ? *folder : absolute.string();
+        MakeFolder(platform::JoinPath(m_workDirectory, "profile"));
     }
-    return workDirectory_;
+    return m_workDirectory;
 }
 
 RenderedDocument OfficeSession::Render(const std::string& document) {
@@ -86,7 +86,7 @@ RenderedDocument OfficeSession::Render(const std::string& document) {
     const std::string& work = EnsureWorkDirectory();
     RenderedDocument rendered;
     rendered.source = document;
-    rendered.folder = platform::JoinPath(work, "document" + std::to_string(++renderCount_));
+    rendered.folder = platform::JoinPath(work, "document" + std::to_string(++m_renderCount));
     MakeFolder(rendered.folder);
     try {
         const std::string inputName = RenderInputName(document);
@@ -94,11 +94,11 @@ RenderedDocument OfficeSession::Render(const std::string& document) {
         CopyDocument(document, copy);
 
         RenderRequest request;
-        request.soffice = soffice_;
+        request.soffice = m_soffice;
         request.profileDirectory = platform::JoinPath(work, "profile");
         request.document = copy;
         request.outputDirectory = rendered.folder;
-        request.timeoutMs = renderTimeoutMs_;
+        request.timeoutMs = m_renderTimeoutMs;
         const RenderRun run = RunSoffice(request);
         platform::DeleteFile(copy);
 
@@ -131,50 +131,50 @@ void OfficeSession::Discard(const RenderedDocument& document) {
 
 OfficeSession::DocumentHandle OfficeSession::Open(const std::string& document) {
     auto rendered = std::make_shared<const RenderedDocument>(Render(document));
-    openDocuments_.push_back(rendered);
+    m_openDocuments.push_back(rendered);
     return rendered;
 }
 
 void OfficeSession::Close(const DocumentHandle& document) {
     CheckRunning();
-    const auto open = std::find(openDocuments_.begin(), openDocuments_.end(), document);
-    if (open == openDocuments_.end()) {
+    const auto open = std::find(m_openDocuments.begin(), m_openDocuments.end(), document);
+    if (open == m_openDocuments.end()) {
         throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                              application_ + ": the document is not open");
+                              m_application + ": the document is not open");
     }
     Discard(**open);
-    openDocuments_.erase(open);
+    m_openDocuments.erase(open);
 }
 
 void OfficeSession::CloseAll() {
     CheckRunning();
-    for (const DocumentHandle& document : openDocuments_) {
+    for (const DocumentHandle& document : m_openDocuments) {
         Discard(*document);
     }
-    openDocuments_.clear();
+    m_openDocuments.clear();
 }
 
 OfficeSession::DocumentHandle OfficeSession::ActiveDocument() const {
     CheckRunning();
-    if (openDocuments_.empty()) {
+    if (m_openDocuments.empty()) {
         throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                              application_ + ": no document is open");
+                              m_application + ": no document is open");
     }
-    return openDocuments_.back();
+    return m_openDocuments.back();
 }
 
 void OfficeSession::Quit() {
-    quit_ = true;
-    openDocuments_.clear();
-    if (!workDirectory_.empty()) {
-        platform::RemoveTree(workDirectory_);
-        workDirectory_.clear();
+    m_quit = true;
+    m_openDocuments.clear();
+    if (!m_workDirectory.empty()) {
+        platform::RemoveTree(m_workDirectory);
+        m_workDirectory.clear();
     }
 }
 
 void OfficeSession::CheckRunning() const {
-    if (quit_) {
-        throw AutomationError(platform::automation::DISP_E_EXCEPTION, application_ + " has quit");
+    if (m_quit) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, m_application + " has quit");
     }
 }
 
