@@ -1,6 +1,9 @@
 #include "OfficeSession.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -8,8 +11,10 @@
 
 #include "DocumentFile.h"
 #include "platform/Automation.h"
+#include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "render/RenderClient.h"
 
 namespace office {
 
@@ -31,6 +36,29 @@ std::string RenderInputName(const std::string& source) {
     return plain ? "document" + extension : "document";
 }
 
+// One line on the debug channel for each reason the service was passed by;
+// a machine without LibreOfficeKit would otherwise repeat it per document.
+void NoteFallback(const std::string& reason) {
+    static std::string lastReason;
+    if (reason != lastReason) {
+        platform::OutputDebugText("render service not used (" + reason +
+                                  "); rendering with soffice --convert-to\n");
+        lastReason = reason;
+    }
+}
+
+std::uint32_t RenderTimeoutMs() {
+    const char* text = std::getenv(render::kTimeoutVariable);
+    if (text == nullptr || *text == '\0') {
+        return kRenderTimeoutMs;
+    }
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    return (*end != '\0' || value == 0 || value > kRenderTimeoutMs)
+               ? kRenderTimeoutMs
+               : static_cast<std::uint32_t>(value);
+}
+
 void MakeFolder(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::create_directory(path, error)) {
@@ -49,7 +77,7 @@ std::shared_ptr<OfficeSession> OfficeSession::Start(const std::string& applicati
                                   " is not available: LibreOffice (soffice) is not "
                                   "installed");
     }
-    return std::make_shared<OfficeSession>(application, std::move(*soffice));
+    return std::make_shared<OfficeSession>(application, std::move(*soffice), RenderTimeoutMs());
 }
 
 OfficeSession::OfficeSession(std::string application, std::string soffice,
@@ -78,6 +106,37 @@ const std::string& OfficeSession::EnsureWorkDirectory() {
     return m_workDirectory;
 }
 
+void OfficeSession::RenderCopy(const std::string& copy, const std::string& pdf,
+                               const std::string& document) {
+    // Read-only, so that LibreOffice opens it read-only.
+    ::chmod(copy.c_str(), 0400);
+    const render::ServiceResult service =
+        render::RenderWithService(copy, pdf, m_soffice, m_renderTimeoutMs);
+    if (service.outcome == render::ServiceOutcome::Rendered) {
+        return;
+    }
+    if (service.outcome == render::ServiceOutcome::Failed) {
+        platform::OutputDebugText("render service: " + document + ": " + service.message + "\n");
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, service.message);
+    }
+    NoteFallback(service.message);
+    RenderRequest request;
+    request.soffice = m_soffice;
+    request.profileDirectory = platform::JoinPath(m_workDirectory, "profile");
+    request.document = copy;
+    request.outputDirectory = std::filesystem::path(pdf).parent_path().string();
+    request.timeoutMs = m_renderTimeoutMs;
+    const RenderRun run = RunSoffice(request);
+    if (run.outcome == RenderOutcome::TimedOut) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              "LibreOffice did not finish " + document + " in time");
+    }
+    if (run.outcome == RenderOutcome::NotStarted) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              "LibreOffice could not be started");
+    }
+}
+
 RenderedDocument OfficeSession::Render(const std::string& document) {
     CheckRunning();
     if (std::optional<std::string> problem = DocumentOpenProblem(document)) {
@@ -93,25 +152,10 @@ RenderedDocument OfficeSession::Render(const std::string& document) {
         const std::string copy = platform::JoinPath(rendered.folder, inputName);
         CopyDocument(document, copy);
 
-        RenderRequest request;
-        request.soffice = m_soffice;
-        request.profileDirectory = platform::JoinPath(work, "profile");
-        request.document = copy;
-        request.outputDirectory = rendered.folder;
-        request.timeoutMs = m_renderTimeoutMs;
-        const RenderRun run = RunSoffice(request);
-        platform::DeleteFile(copy);
-
         rendered.pdf = platform::JoinPath(rendered.folder, "document.pdf");
+        RenderCopy(copy, rendered.pdf, document);
+        platform::DeleteFile(copy);
         const std::optional<platform::FileStatus> status = platform::GetFileStatus(rendered.pdf);
-        if (run.outcome == RenderOutcome::TimedOut) {
-            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                                  "LibreOffice did not finish " + document + " in time");
-        }
-        if (run.outcome == RenderOutcome::NotStarted) {
-            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                                  "LibreOffice could not be started");
-        }
         if (!status || status->isDirectory || status->size == 0) {
             throw AutomationError(platform::automation::DISP_E_EXCEPTION,
                                   "LibreOffice could not open " + document);

@@ -53,6 +53,9 @@ class OfficeSession {
 
   private:
     const std::string& EnsureWorkDirectory();
+    // Renders the private copy through the render service, or through
+    // soffice where the service cannot; throws AutomationError.
+    void RenderCopy(const std::string& copy, const std::string& pdf, const std::string& document);
 
     std::string m_application;
     std::string m_soffice;

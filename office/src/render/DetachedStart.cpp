@@ -1,0 +1,90 @@
+#include "DetachedStart.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+extern char** environ;
+
+namespace office::render {
+
+namespace {
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& text : strings) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+bool HasName(const std::string& entry, const std::vector<std::string>& overrides) {
+    const std::string name = entry.substr(0, entry.find('='));
+    for (const std::string& override : overrides) {
+        if (override.compare(0, name.size() + 1, name + "=") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool StartDetached(const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& environment) {
+    if (arguments.empty()) {
+        return false;
+    }
+    // Everything the children need is built before forking: between fork and
+    // exec only async-signal-safe calls are allowed.
+    std::vector<std::string> argumentCopy = arguments;
+    std::vector<std::string> environmentCopy;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (!HasName(*entry, environment)) {
+            environmentCopy.emplace_back(*entry);
+        }
+    }
+    environmentCopy.insert(environmentCopy.end(), environment.begin(), environment.end());
+    std::vector<char*> argv = Pointers(argumentCopy);
+    std::vector<char*> envp = Pointers(environmentCopy);
+
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return false;
+    }
+    if (child == 0) {
+        // The intermediate child ends at once, so the program is adopted by
+        // init and never becomes our zombie.
+        ::setsid();
+        if (::fork() != 0) {
+            ::_exit(0);
+        }
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (::chdir("/") != 0) {
+            ::_exit(127);
+        }
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null < 0) {
+            ::_exit(127);
+        }
+        for (int fd = 0; fd < 3; ++fd) {
+            ::dup2(null, fd);
+        }
+        ::close_range(3, ~0U, 0);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+}  // namespace office::render
