@@ -64,6 +64,9 @@ bool StartDetached(const std::vector<std::string>& arguments,
         if (::fork() != 0) {
             ::_exit(0);
         }
+        // A group of its own, so that ending the group ends everything it
+        // started; not the session's leader, so it never gets a terminal.
+        ::setpgid(0, 0);
         sigset_t none;
         sigemptyset(&none);
         ::sigprocmask(SIG_SETMASK, &none, nullptr);
