@@ -3,6 +3,9 @@
 //   scrivola_render --serve    run the service (the office servers start it)
 //   scrivola_render --status   tell whether it runs, and how it does
 //   scrivola_render --stop     end it after it has answered what is queued
+//   scrivola_render --convert DOCUMENT PDF
+//                              render one document through the service,
+//                              starting it when needed (scripts, benchmarks)
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <variant>
@@ -116,6 +120,25 @@ int Stop() {
     return 0;
 }
 
+int Convert(const std::string& document, const std::string& pdf) {
+    std::error_code error;
+    const std::string absoluteDocument = std::filesystem::absolute(document, error).string();
+    const std::string absolutePdf = std::filesystem::absolute(pdf, error).string();
+    const std::optional<std::string> soffice = office::FindSoffice();
+    if (!soffice) {
+        std::fprintf(stderr, "scrivola_render: LibreOffice (soffice) is not installed\n");
+        return 1;
+    }
+    const ServiceResult result =
+        RenderWithService(absoluteDocument, absolutePdf, *soffice, office::kRenderTimeoutMs);
+    if (result.outcome != ServiceOutcome::Rendered) {
+        std::fprintf(stderr, "scrivola_render: %s\n", result.message.c_str());
+        return 1;
+    }
+    std::printf("%s: %s\n", absolutePdf.c_str(), result.message.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +152,10 @@ int main(int argc, char** argv) {
     if (option == "--stop") {
         return Stop();
     }
-    std::fprintf(stderr, "usage: scrivola_render --serve | --status | --stop\n");
+    if (argc == 4 && option.empty() && std::string(argv[1]) == "--convert") {
+        return Convert(argv[2], argv[3]);
+    }
+    std::fprintf(stderr,
+                 "usage: scrivola_render --serve | --status | --stop | --convert DOCUMENT PDF\n");
     return 2;
 }

@@ -113,6 +113,7 @@ void OfficeSession::RenderCopy(const std::string& copy, const std::string& pdf,
     const render::ServiceResult service =
         render::RenderWithService(copy, pdf, m_soffice, m_renderTimeoutMs);
     if (service.outcome == render::ServiceOutcome::Rendered) {
+        platform::OutputDebugText("render service: " + document + ": " + service.message + "\n");
         return;
     }
     if (service.outcome == render::ServiceOutcome::Failed) {

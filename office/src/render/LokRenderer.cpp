@@ -3,6 +3,7 @@
 #include <LibreOfficeKit/LibreOfficeKit.h>
 #include <LibreOfficeKit/LibreOfficeKitInit.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "LibreOffice.h"
@@ -19,6 +20,10 @@ std::string TakeError(LibreOfficeKit* office) {
         office->pClass->freeError(text);
     }
     return error;
+}
+
+std::string Milliseconds(std::chrono::steady_clock::duration duration) {
+    return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
 }
 
 }  // namespace
@@ -41,6 +46,7 @@ Reply LokRenderer::Render(const std::string& document, const std::string& pdf) {
     if (m_office == nullptr) {
         return {ReplyCode::Unavailable, m_loadProblem};
     }
+    const auto start = std::chrono::steady_clock::now();
     // Batch: no dialog may wait for an answer nobody can give.
     LibreOfficeKitDocument* loaded = m_office->pClass->documentLoadWithOptions(
         m_office, FileUrl(document).c_str(), "Batch=true");
@@ -49,14 +55,17 @@ Reply LokRenderer::Render(const std::string& document, const std::string& pdf) {
         return {ReplyCode::CannotLoad,
                 "LibreOfficeKit cannot load " + document + (error.empty() ? "" : ": " + error)};
     }
+    const auto loadedAt = std::chrono::steady_clock::now();
     const int saved = loaded->pClass->saveAs(loaded, FileUrl(pdf).c_str(), "pdf", nullptr);
     loaded->pClass->destroy(loaded);
+    const auto savedAt = std::chrono::steady_clock::now();
     const std::optional<platform::FileStatus> status = platform::GetFileStatus(pdf);
     if (saved == 0 || !status || status->isDirectory || status->size == 0) {
         platform::DeleteFile(pdf);
         return {ReplyCode::Failed, "LibreOfficeKit could not write " + pdf};
     }
-    return {ReplyCode::Done, pdf};
+    return {ReplyCode::Done, "load " + Milliseconds(loadedAt - start) + " ms, export " +
+                                 Milliseconds(savedAt - loadedAt) + " ms"};
 }
 
 }  // namespace office::render
