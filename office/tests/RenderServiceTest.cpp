@@ -81,7 +81,8 @@ class RenderServiceTest : public ::testing::Test {
             GTEST_SKIP() << "LibreOffice with LibreOfficeKit is not installed";
         }
         for (const char* name : {"SCRIVOLA_LOK_PROGRAM_DIR", "SCRIVOLA_RENDER_IDLE_SECONDS",
-                                 "SCRIVOLA_RENDER_TIMEOUT_MS", "SCRIVOLA_DEBUG_LOG"}) {
+                                 "SCRIVOLA_RENDER_TIMEOUT_MS", "SCRIVOLA_RENDER_MAX_DOCUMENTS",
+                                 "SCRIVOLA_DEBUG_LOG"}) {
             ::unsetenv(name);
         }
         ::setenv("SCRIVOLA_DEBUG_LOG", environment.Path("debug.log").c_str(), 1);
@@ -208,6 +209,45 @@ TEST_F(RenderServiceTest, TwoRunsAtOnceBothSucceedWithOneService) {
     EXPECT_TRUE(Succeeded(firstOutput)) << firstOutput;
     EXPECT_TRUE(Succeeded(secondOutput)) << secondOutput;
     EXPECT_EQ(Starts(), 1);
+
+    // scrivola runs one job at a time per user; clients that do not queue
+    // there still start a single service between them.
+    ASSERT_TRUE(AskRunningService(Verb::Stop));
+    std::vector<platform::Process> clients;
+    for (const char* name : {"a", "b", "c"}) {
+        auto client =
+            platform::Process::StartArguments({Program("scrivola_render"), "--convert",
+                                               Document("memo.rtf", name + std::string(".rtf")),
+                                               environment.Path(name + std::string(".pdf"))},
+                                              {});
+        ASSERT_TRUE(client);
+        clients.push_back(std::move(*client));
+    }
+    for (platform::Process& client : clients) {
+        EXPECT_EQ(client.Wait(), 0);
+    }
+    EXPECT_EQ(Starts(), 2) << DebugLog();
+}
+
+TEST_F(RenderServiceTest, ServiceStartsAfreshAfterItsDocumentLimit) {
+    ::setenv("SCRIVOLA_RENDER_MAX_DOCUMENTS", "2", 1);
+    const std::string memo = Document("memo.rtf", "memo.rtf");
+    const auto convert = [&](const char* pdf) {
+        return platform::RunAndWait(platform::JoinCommandLine(
+                   {Program("scrivola_render"), "--convert", memo, environment.Path(pdf)})) == 0 &&
+               platform::PathExists(environment.Path(pdf));
+    };
+    ASSERT_TRUE(convert("1.pdf"));
+    const std::optional<pid_t> first = ServicePid();
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(convert("2.pdf"));
+    // Two documents were its share: it ends, and the next request starts another.
+    EXPECT_TRUE(Eventually([&] { return !IsProcessRunning(*first); }));
+    ASSERT_TRUE(convert("3.pdf"));
+    const std::optional<pid_t> fresh = ServicePid();
+    ASSERT_TRUE(fresh);
+    EXPECT_NE(*fresh, *first);
+    ::unsetenv("SCRIVOLA_RENDER_MAX_DOCUMENTS");
 }
 
 TEST_F(RenderServiceTest, ServiceKilledDuringAJobFailsThatJobOnly) {
