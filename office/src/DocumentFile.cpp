@@ -68,8 +68,14 @@ std::optional<std::string> DocumentOpenProblem(const std::string& path) {
         return problem;
     }
     char probe = 0;
-    if (::read(document.Get(), &probe, 1) < 0) {
+    const ssize_t got = ::read(document.Get(), &probe, 1);
+    if (got < 0) {
         return ErrnoText("cannot read", path);
+    }
+    // LibreOffice opens an empty file as a new, empty document: a blank page
+    // that would pass for the converted document.
+    if (got == 0) {
+        return path + " is empty";
     }
     return std::nullopt;
 }

@@ -402,6 +402,23 @@ TEST_F(RenderServiceTest, BadRequestsGetAnErrorAndTheServiceKeepsServing) {
     EXPECT_TRUE(Succeeded(Convert(Document("table.xls", "table.xls"), environment.Path("b.pdf"))));
 }
 
+TEST_F(RenderServiceTest, DamagedDocumentsFailTheirJobOnly) {
+    const std::string truncated = environment.Path("truncated.doc");
+    testing::WriteFile(truncated,
+                       ReadText(platform::JoinPath(m_examples, "letter.doc")).substr(0, 3000));
+    const std::string empty = environment.Path("empty.doc");
+    testing::WriteFile(empty, "");
+    for (const std::string& document : {truncated, empty}) {
+        const std::string pdf = document + ".pdf";
+        const std::string output = Convert(document, pdf);
+        EXPECT_TRUE(Failed(output)) << document << "\n" << output;
+        EXPECT_FALSE(platform::PathExists(pdf)) << document;
+    }
+    EXPECT_TRUE(
+        Succeeded(Convert(Document("letter.doc", "letter.doc"), environment.Path("good.pdf"))));
+    EXPECT_TRUE(environment.TempEntries().empty());
+}
+
 TEST_F(RenderServiceTest, WithoutLibreOfficeKitSofficeRendersAndSaysSoOnce) {
     // A folder without the library is passed by at once; a library that
     // does not load is found out by the service.
