@@ -356,6 +356,14 @@ TEST_F(RenderServiceTest, ServiceEndsWhenIdleAndWhenAskedLeavingNothing) {
     EXPECT_FALSE(ServicePid());
     EXPECT_FALSE(platform::PathExists(m_paths.socket));
     EXPECT_FALSE(platform::PathExists(ServiceTempFolder(m_paths, *stopped)));
+
+    // A service whose socket was removed (its folder cleaned away) can never
+    // be reached again; it does not wait out its idle time.
+    ASSERT_TRUE(StartDetached({Program("scrivola_render"), "--serve"}, {}));
+    std::optional<pid_t> orphan;
+    ASSERT_TRUE(Eventually([&] { return (orphan = ServicePid()).has_value(); }));
+    ASSERT_TRUE(platform::DeleteFile(m_paths.socket));
+    EXPECT_TRUE(Eventually([&] { return !IsProcessRunning(*orphan); }));
 }
 
 TEST_F(RenderServiceTest, SocketLeftByADeadServiceIsReplaced) {

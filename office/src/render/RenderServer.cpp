@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 
 // A client has this long to send its request once connected.
 constexpr auto kRequestWait = std::chrono::seconds(10);
+// How often an idle service looks whether its socket is still there: when its
+// folder has been removed nobody can reach it any more.
+constexpr auto kSocketCheck = std::chrono::milliseconds(2000);
 
 volatile sig_atomic_t g_stopRequested = 0;
 
@@ -106,23 +110,33 @@ bool RenderServer::Listen(std::string& problem) {
 }
 
 void RenderServer::Run() {
+    auto lastRequest = Clock::now();
     for (;;) {
-        if (g_stopRequested) {
+        if (g_stopRequested || !OwnsSocket()) {
+            break;  // asked to end, or unreachable: the socket is gone or replaced
+        }
+        const auto idleLeft = std::chrono::duration_cast<std::chrono::milliseconds>(
+            lastRequest + m_limits.idle - Clock::now());
+        if (idleLeft.count() <= 0) {
             break;
         }
         pollfd entry{m_listener, POLLIN, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(m_limits.idle.count()));
-        if (ready < 0 && errno == EINTR) {
-            continue;
+        const int ready =
+            ::poll(&entry, 1, static_cast<int>(std::min(idleLeft, kSocketCheck).count()));
+        if (ready < 0 && errno != EINTR) {
+            break;
         }
         if (ready <= 0) {
-            break;  // idle for long enough, or the socket failed
+            continue;
         }
         FileDescriptor connection(::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC));
         if (!connection.IsValid()) {
             continue;
         }
-        if (Serve(connection.Get()) == Next::Leave) {
+        lastRequest = Clock::now();
+        const Next next = Serve(connection.Get());
+        lastRequest = Clock::now();
+        if (next == Next::Leave) {
             break;
         }
     }
@@ -192,11 +206,15 @@ std::string RenderServer::Status() const {
            m_paths.socket;
 }
 
+bool RenderServer::OwnsSocket() const {
+    struct stat status {};
+    return ::stat(m_paths.socket.c_str(), &status) == 0 && status.st_dev == m_socketDevice &&
+           status.st_ino == m_socketInode;
+}
+
 void RenderServer::Withdraw() {
     // Only our own socket: a fresh service may already have replaced it.
-    struct stat status {};
-    if (::stat(m_paths.socket.c_str(), &status) == 0 && status.st_dev == m_socketDevice &&
-        status.st_ino == m_socketInode) {
+    if (OwnsSocket()) {
         ::unlink(m_paths.socket.c_str());
     }
 }

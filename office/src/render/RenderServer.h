@@ -39,14 +39,15 @@ class RenderServer {
     // a live one answers there or the socket cannot be made.
     bool Listen(std::string& problem);
 
-    // Serves until idle, stopped, or at a limit; then serves what is already
-    // queued and returns.
+    // Serves until idle, stopped, at a limit, or until its socket is removed
+    // or replaced; then serves what is already queued and returns.
     void Run();
 
   private:
     enum class Next { Continue, Leave };
     Next Serve(int connection);
     std::string Status() const;
+    bool OwnsSocket() const;
     void Withdraw();
 
     ServicePaths m_paths;
