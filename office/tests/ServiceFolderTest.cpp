@@ -58,7 +58,8 @@ TEST(ServiceFolderTest, FolderIsMadePrivateOrRefused) {
     // Without it, in the temporary folder; an existing folder others can
     // enter is not used.
     ::unsetenv("XDG_RUNTIME_DIR");
-    const std::string fallback = environment.Path("tmp/scrivola-" + std::to_string(::geteuid()));
+    const std::string fallback =
+        environment.Path("tmp/scrivola_render-" + std::to_string(::geteuid()));
     ASSERT_EQ(::mkdir(fallback.c_str(), 0777), 0);
     ::chmod(fallback.c_str(), 0777);
     EXPECT_TRUE(std::holds_alternative<std::string>(PrepareServiceFolder()));

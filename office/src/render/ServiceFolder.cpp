@@ -41,8 +41,8 @@ std::variant<ServicePaths, std::string> PrepareServiceFolder() {
     if (runtime != nullptr && runtime[0] == '/') {
         paths.folder = platform::JoinPath(runtime, "scrivola");
     } else {
-        paths.folder =
-            platform::JoinPath(platform::TempDirectory(), "scrivola-" + std::to_string(user));
+        paths.folder = platform::JoinPath(platform::TempDirectory(),
+                                          "scrivola_render-" + std::to_string(user));
     }
     if (::mkdir(paths.folder.c_str(), 0700) != 0 && errno != EEXIST) {
         return "cannot create " + paths.folder + ": " + std::strerror(errno);

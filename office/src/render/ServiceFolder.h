@@ -21,7 +21,7 @@ struct ServicePaths {
 std::optional<std::string> PrivateFolderProblem(const std::string& path, uid_t owner);
 
 // $XDG_RUNTIME_DIR/scrivola, or without that variable a folder named after
-// the user in the temporary folder; created 0700 when missing and checked
+// the service and the user in the temporary folder; created 0700 when missing and checked
 // before use. The paths, or why the folder cannot be used.
 std::variant<ServicePaths, std::string> PrepareServiceFolder();
 
