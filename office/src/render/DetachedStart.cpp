@@ -35,10 +35,10 @@ bool HasName(const std::string& entry, const std::vector<std::string>& overrides
 
 }  // namespace
 
-bool StartDetached(const std::vector<std::string>& arguments,
-                   const std::vector<std::string>& environment) {
+pid_t StartDetached(const std::vector<std::string>& arguments,
+                    const std::vector<std::string>& environment) {
     if (arguments.empty()) {
-        return false;
+        return -1;
     }
     // Everything the children need is built before forking: between fork and
     // exec only async-signal-safe calls are allowed.
@@ -53,15 +53,24 @@ bool StartDetached(const std::vector<std::string>& arguments,
     std::vector<char*> argv = Pointers(argumentCopy);
     std::vector<char*> envp = Pointers(environmentCopy);
 
+    // The intermediate child tells the program's process id through it.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        return -1;
+    }
     const pid_t child = ::fork();
     if (child < 0) {
-        return false;
+        ::close(report[0]);
+        ::close(report[1]);
+        return -1;
     }
     if (child == 0) {
         // The intermediate child ends at once, so the program is adopted by
         // init and never becomes our zombie.
         ::setsid();
-        if (::fork() != 0) {
+        const pid_t program = ::fork();
+        if (program != 0) {
+            ::write(report[1], &program, sizeof program);
             ::_exit(0);
         }
         // A group of its own, so that ending the group ends everything it
@@ -84,10 +93,16 @@ bool StartDetached(const std::vector<std::string>& arguments,
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
+    ::close(report[1]);
+    pid_t program = -1;
+    if (::read(report[0], &program, sizeof program) != sizeof program) {
+        program = -1;
+    }
+    ::close(report[0]);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    return true;
+    return program;
 }
 
 }  // namespace office::render

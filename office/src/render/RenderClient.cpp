@@ -1,5 +1,6 @@
 #include "RenderClient.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -74,18 +75,25 @@ std::variant<FileDescriptor, std::string> ConnectOrStart(const ServicePaths& pat
         return program + " is missing";
     }
     platform::OutputDebugText("render service: starting " + program + "\n");
-    if (!StartDetached(
-            {program, "--serve"},
-            {"SAL_USE_VCLPLUGIN=svp", std::string(kProgramFolderVariable) + "=" + programFolder})) {
+    const pid_t started = StartDetached(
+        {program, "--serve"},
+        {"SAL_USE_VCLPLUGIN=svp", std::string(kProgramFolderVariable) + "=" + programFolder});
+    if (started < 0) {
         return "the render service could not be started: " + std::string(std::strerror(errno));
     }
     const auto deadline = Clock::now() + kStartWait;
-    while (Clock::now() < deadline) {
+    while (Clock::now() < deadline && IsProcessRunning(started)) {
         socket = ConnectTo(paths.socket);
         if (socket.IsValid()) {
             return socket;
         }
         std::this_thread::sleep_for(kPollInterval);
+    }
+    // It ended (or never bound its socket): its reason went to /dev/null,
+    // so the caller falls back.
+    FileDescriptor late = ConnectTo(paths.socket);
+    if (late.IsValid()) {
+        return late;
     }
     return "the render service did not start";
 }
