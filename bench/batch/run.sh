@@ -2,8 +2,9 @@
 # Ten documents into one PDF, measured in the same run:
 #   (a) scrivola with a ten-document list file (one job per document, each
 #       rendered by the render service, printed through folivoprint and
-#       merged by tools.cfg), cold (no service running, fresh profile) and
-#       warm (the service left running by the cold run);
+#       merged by tools.cfg), cold (no service running, fresh profile),
+#       warm (the service left running by the cold run), and cold again
+#       (the service stopped, its profile kept, as after an idle exit);
 #   (b) LibreOffice's own batch conversion of the same ten files in one
 #       soffice process, then a qpdf merge into a single PDF.
 # Reports the wall times and their ratios, the fixed pauses every scrivola
@@ -127,6 +128,11 @@ read -r rendered load_ms export_ms < <(tail -n +"$((log_start + 1))" "$work/debu
     { cat "$work/debug.log" >&2; echo "run.sh: the service rendered $rendered of $jobs warm documents" >&2; exit 1; }
 fallbacks=$(grep -c 'rendering with soffice' "$work/debug.log" || true)
 
+echo "== scrivola, cold again: the service stopped, its LibreOffice profile kept"
+"$bin/scrivola_render" --stop >/dev/null
+run_scrivola "$work/scrivola-cold-profile.pdf"
+cold_profile_s=$scrivola_s
+
 echo "== LibreOffice: one batch conversion of the same files, then a qpdf merge"
 lo_pdf="$work/libreoffice.pdf"
 start=$(now)
@@ -181,6 +187,7 @@ rss_100_kib=$(service_rss_kib)
 
 pauses_s=$(calc "$jobs * $pause_ms_per_job / 1000")
 cold_net_s=$(calc "$cold_s - $pauses_s")
+cold_profile_net_s=$(calc "$cold_profile_s - $pauses_s")
 warm_net_s=$(calc "$warm_s - $pauses_s")
 ratio() { calc "$1 / $2" 2; }
 per_doc_ms=$(calc "$warm_s * 1000 / $jobs" 0)
@@ -194,18 +201,22 @@ echo
 printf "%-${w}s %9s\n" "measure ($jobs documents, one PDF)" "seconds"
 printf "%-${w}s %9s   (%s pages)\n" "scrivola, list file, cold (no service)" "$cold_s" "$scrivola_pages"
 printf "%-${w}s %9s\n" "scrivola, list file, warm (service running)" "$warm_s"
+printf "%-${w}s %9s\n" "scrivola, list file, cold (no service, old profile)" "$cold_profile_s"
 printf "%-${w}s %9s   (%s pages)\n" "LibreOffice batch + qpdf merge" "$lo_s" "$lo_pages"
 printf "%-${w}s %9s\n" "  of which soffice --convert-to" "$lo_convert_s"
 printf "%-${w}s %9s\n" "  of which qpdf merge" "$lo_merge_s"
 printf "%-${w}s %9s\n" "scrivola fixed pauses ($jobs x $pause_ms_per_job ms)" "$pauses_s"
 printf "%-${w}s %9s\n" "scrivola cold, net of fixed pauses" "$cold_net_s"
 printf "%-${w}s %9s\n" "scrivola warm, net of fixed pauses" "$warm_net_s"
+printf "%-${w}s %9s\n" "scrivola cold (old profile), net of fixed pauses" "$cold_profile_net_s"
 printf "%-${w}s %9s\n" "render service alone, $jobs x scrivola_render --convert" "$direct_s"
 echo
 printf "%-${w}s %9s\n" "ratio cold / LibreOffice" "$(ratio "$cold_s" "$lo_s")"
 printf "%-${w}s %9s\n" "ratio warm / LibreOffice" "$(ratio "$warm_s" "$lo_s")"
 printf "%-${w}s %9s\n" "ratio cold net of pauses / LibreOffice" "$(ratio "$cold_net_s" "$lo_s")"
 printf "%-${w}s %9s\n" "ratio warm net of pauses / LibreOffice" "$(ratio "$warm_net_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio cold (old profile) net of pauses / LibreOffice" \
+    "$(ratio "$cold_profile_net_s" "$lo_s")"
 echo
 printf "%-${w}s %9s\n" "one warm document (average)" "ms"
 printf "%-${w}s %9s\n" "scrivola job, all in" "$per_doc_ms"

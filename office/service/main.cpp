@@ -6,6 +6,7 @@
 //   scrivola_render --convert DOCUMENT PDF
 //                              render one document through the service,
 //                              starting it when needed (scripts, benchmarks)
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +60,10 @@ std::string ProgramFolder() {
 }
 
 int Serve() {
+    // A document that crashes LibreOffice costs its job; it leaves no core
+    // dump behind.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     auto prepared = PrepareServiceFolder();
     if (auto* problem = std::get_if<std::string>(&prepared)) {
         std::fprintf(stderr, "scrivola_render: %s\n", problem->c_str());
