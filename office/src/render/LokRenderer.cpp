@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "LibreOffice.h"
+#include "LokProfile.h"
 #include "platform/FileSystem.h"
 
 namespace office::render {
@@ -33,6 +34,9 @@ LokRenderer::LokRenderer(std::string programFolder, std::string profileFolder)
 
 bool LokRenderer::Load(std::string& problem) {
     platform::CreateDirectories(m_profileFolder);
+    if (const std::optional<std::string> version = InstalledOfficeVersion(m_programFolder)) {
+        NoteLastVersion(m_profileFolder, *version);
+    }
     m_office = lok_init_2(m_programFolder.c_str(), FileUrl(m_profileFolder).c_str());
     if (m_office == nullptr) {
         m_loadProblem = "LibreOfficeKit cannot be loaded from " + m_programFolder;
