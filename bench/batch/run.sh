@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Ten documents into one PDF, two ways, measured in the same run:
+# Ten documents into one PDF, measured in the same run:
 #   (a) scrivola with a ten-document list file (one job per document, each
-#       printed through folivoprint and merged by tools.cfg);
+#       rendered by the render service, printed through folivoprint and
+#       merged by tools.cfg), cold (no service running, fresh profile),
+#       warm (the service left running by the cold run), and cold again
+#       (the service stopped, its profile kept, as after an idle exit);
 #   (b) LibreOffice's own batch conversion of the same ten files in one
 #       soffice process, then a qpdf merge into a single PDF.
-# Reports both wall times and their ratio, the fixed pauses every scrivola
-# job sleeps, and scrivola's time net of those pauses with its ratio.
+# Reports the wall times and their ratios, the fixed pauses every scrivola
+# job sleeps, scrivola's times net of those pauses, the cost of one warm
+# document split into its parts, and the service's resident memory after
+# 10 and after 100 conversions.
 #
 #   bench/batch/run.sh [BIN_DIR]
 #
@@ -20,7 +25,7 @@ if [ ! -f "$bin/scrivola" ] && [ -f "$bin/bin/scrivola" ]; then
     bin="$bin/bin"
 fi
 bin="$(cd "$bin" && pwd)"
-for tool in scrivola tools.cfg folivoprint; do
+for tool in scrivola tools.cfg folivoprint scrivola_render; do
     if [ ! -f "$bin/$tool" ] || [ ! -x "$bin/$tool" ]; then
         echo "run.sh: $bin/$tool is missing; build it first" >&2
         exit 1
@@ -37,12 +42,17 @@ readonly jobs=10
 readonly pause_ms_per_job=$((2 * 100 + 1000 + 5000))
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/scrivola-batch-bench.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-for name in HOME XDG_CONFIG_HOME XDG_DATA_HOME TMPDIR; do
+# The private runtime folder gives the run a render service of its own.
+trap '"$bin/scrivola_render" --stop >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+for name in HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR TMPDIR; do
     mkdir -p "$work/$name"
     export "$name=$work/$name"
 done
-unset SCRIVOLA_DEBUG_LOG SCRIVOLA_OPEN_COMMAND
+chmod 700 "$XDG_RUNTIME_DIR"
+unset SCRIVOLA_OPEN_COMMAND SCRIVOLA_LOK_PROGRAM_DIR SCRIVOLA_RENDER_IDLE_SECONDS \
+    SCRIVOLA_RENDER_TIMEOUT_MS SCRIVOLA_RENDER_MAX_DOCUMENTS SCRIVOLA_RENDER_MAX_RSS_MB
+# The service notes each document's load and export times there.
+export SCRIVOLA_DEBUG_LOG="$work/debug.log"
 "$bin/folivoprint" --install >/dev/null
 
 # Two copies of each example under different names, so that both
@@ -77,19 +87,51 @@ file_url() {  # percent-encodes everything but unreserved characters and '/'
     echo "$url"
 }
 
-echo "== scrivola: one list file of $jobs documents into one PDF"
+# Runs scrivola on the list; sets scrivola_s.
+run_scrivola() {  # output-pdf
+    local start succeeded
+    start=$(now)
+    # setsid: no controlling terminal, so the converter never stops to ask.
+    if ! setsid --wait "$bin/scrivola" -i "$list" -o "$1" >"$work/scrivola.out" 2>&1; then
+        cat "$work/scrivola.out" >&2
+        echo "run.sh: scrivola failed" >&2
+        exit 1
+    fi
+    scrivola_s=$(elapsed "$start" "$(now)")
+    succeeded=$(grep -c ', result=1$' "$work/scrivola.out" || true)
+    [ "$succeeded" = "$jobs" ] ||
+        { cat "$work/scrivola.out" >&2; echo "run.sh: $succeeded of $jobs jobs succeeded" >&2; exit 1; }
+}
+service_pid() { "$bin/scrivola_render" --status | sed -n 's/^running: pid \([0-9]*\),.*/\1/p'; }
+service_rss_kib() { "$bin/scrivola_render" --status | sed -n 's/.* resident \([0-9]*\) KiB.*/\1/p'; }
+
+echo "== scrivola, cold: one list file of $jobs documents into one PDF, no service running"
+"$bin/scrivola_render" --status >/dev/null &&
+    { echo "run.sh: a render service is already running" >&2; exit 1; }
 scrivola_pdf="$work/scrivola.pdf"
-start=$(now)
-# setsid: no controlling terminal, so the converter never stops to ask.
-if ! setsid --wait "$bin/scrivola" -i "$list" -o "$scrivola_pdf" >"$work/scrivola.out" 2>&1; then
-    cat "$work/scrivola.out" >&2
-    echo "run.sh: scrivola failed" >&2
-    exit 1
-fi
-scrivola_s=$(elapsed "$start" "$(now)")
-succeeded=$(grep -c ', result=1$' "$work/scrivola.out" || true)
-[ "$succeeded" = "$jobs" ] ||
-    { cat "$work/scrivola.out" >&2; echo "run.sh: $succeeded of $jobs jobs succeeded" >&2; exit 1; }
+run_scrivola "$scrivola_pdf"
+cold_s=$scrivola_s
+cold_service=$(service_pid)
+[ -n "$cold_service" ] || { echo "run.sh: no render service is running after the cold run" >&2; exit 1; }
+
+echo "== scrivola, warm: the same list with the service left running"
+log_start=$(wc -l <"$work/debug.log")
+run_scrivola "$work/scrivola-warm.pdf"
+warm_s=$scrivola_s
+[ "$(service_pid)" = "$cold_service" ] ||
+    { echo "run.sh: the warm run did not use the running service" >&2; exit 1; }
+# Load and export times the service reported for the warm run's documents.
+read -r rendered load_ms export_ms < <(tail -n +"$((log_start + 1))" "$work/debug.log" |
+    LC_ALL=C awk '/^render service: .*: load [0-9]+ ms, export [0-9]+ ms$/ {
+        n++; l += $(NF-4); e += $(NF-1) } END { printf "%d %d %d\n", n, l, e }')
+[ "$rendered" = "$jobs" ] ||
+    { cat "$work/debug.log" >&2; echo "run.sh: the service rendered $rendered of $jobs warm documents" >&2; exit 1; }
+fallbacks=$(grep -c 'rendering with soffice' "$work/debug.log" || true)
+
+echo "== scrivola, cold again: the service stopped, its LibreOffice profile kept"
+"$bin/scrivola_render" --stop >/dev/null
+run_scrivola "$work/scrivola-cold-profile.pdf"
+cold_profile_s=$scrivola_s
 
 echo "== LibreOffice: one batch conversion of the same files, then a qpdf merge"
 lo_pdf="$work/libreoffice.pdf"
@@ -119,18 +161,73 @@ lo_pages=$(pages "$lo_pdf")
 [ "$scrivola_pages" = "$lo_pages" ] ||
     echo "warning: page counts differ (scrivola $scrivola_pages, LibreOffice $lo_pages)" >&2
 
-pauses_s=$(calc "$jobs * $pause_ms_per_job / 1000")
-net_s=$(calc "$scrivola_s - $pauses_s")
-ratio() { calc "$1 / $2" 1; }
+echo "== render service alone: $jobs documents through scrivola_render --convert, warm"
+mkdir -p "$work/direct"
+start=$(now)
+for doc in "${documents[@]}"; do
+    "$bin/scrivola_render" --convert "$doc" "$work/direct/$(basename "${doc%.*}").pdf" >/dev/null
+done
+direct_s=$(elapsed "$start" "$(now)")
 
+echo "== render service memory: a fresh service, 100 conversions"
+"$bin/scrivola_render" --stop >/dev/null
+conversions=0
+for round in $(seq 1 10); do
+    for doc in "${documents[@]}"; do
+        "$bin/scrivola_render" --convert "$doc" "$work/direct/memory.pdf" >/dev/null
+        conversions=$((conversions + 1))
+    done
+    if [ "$round" = 1 ]; then
+        rss_10_kib=$(service_rss_kib)
+    fi
+done
+rss_100_kib=$(service_rss_kib)
+[ "$conversions" = 100 ] && [ -n "$rss_10_kib" ] && [ -n "$rss_100_kib" ] ||
+    { echo "run.sh: the memory run did not complete" >&2; exit 1; }
+
+pauses_s=$(calc "$jobs * $pause_ms_per_job / 1000")
+cold_net_s=$(calc "$cold_s - $pauses_s")
+cold_profile_net_s=$(calc "$cold_profile_s - $pauses_s")
+warm_net_s=$(calc "$warm_s - $pauses_s")
+ratio() { calc "$1 / $2" 2; }
+per_doc_ms=$(calc "$warm_s * 1000 / $jobs" 0)
+load_avg_ms=$(calc "$load_ms / $jobs" 0)
+export_avg_ms=$(calc "$export_ms / $jobs" 0)
+direct_avg_ms=$(calc "$direct_s * 1000 / $jobs" 0)
+rest_ms=$(calc "$per_doc_ms - $pause_ms_per_job - $load_avg_ms - $export_avg_ms" 0)
+
+w=52
 echo
-printf '%-44s %9s\n' "measure ($jobs documents, one PDF)" "seconds"
-printf '%-44s %9s   (%s pages)\n' "scrivola, list file" "$scrivola_s" "$scrivola_pages"
-printf '%-44s %9s   (%s pages)\n' "LibreOffice batch + qpdf merge" "$lo_s" "$lo_pages"
-printf '%-44s %9s\n' "  of which soffice --convert-to" "$lo_convert_s"
-printf '%-44s %9s\n' "  of which qpdf merge" "$lo_merge_s"
-printf '%-44s %9s\n' "scrivola fixed pauses ($jobs x $pause_ms_per_job ms)" "$pauses_s"
-printf '%-44s %9s\n' "scrivola net of fixed pauses" "$net_s"
+printf "%-${w}s %9s\n" "measure ($jobs documents, one PDF)" "seconds"
+printf "%-${w}s %9s   (%s pages)\n" "scrivola, list file, cold (no service)" "$cold_s" "$scrivola_pages"
+printf "%-${w}s %9s\n" "scrivola, list file, warm (service running)" "$warm_s"
+printf "%-${w}s %9s\n" "scrivola, list file, cold (no service, old profile)" "$cold_profile_s"
+printf "%-${w}s %9s   (%s pages)\n" "LibreOffice batch + qpdf merge" "$lo_s" "$lo_pages"
+printf "%-${w}s %9s\n" "  of which soffice --convert-to" "$lo_convert_s"
+printf "%-${w}s %9s\n" "  of which qpdf merge" "$lo_merge_s"
+printf "%-${w}s %9s\n" "scrivola fixed pauses ($jobs x $pause_ms_per_job ms)" "$pauses_s"
+printf "%-${w}s %9s\n" "scrivola cold, net of fixed pauses" "$cold_net_s"
+printf "%-${w}s %9s\n" "scrivola warm, net of fixed pauses" "$warm_net_s"
+printf "%-${w}s %9s\n" "scrivola cold (old profile), net of fixed pauses" "$cold_profile_net_s"
+printf "%-${w}s %9s\n" "render service alone, $jobs x scrivola_render --convert" "$direct_s"
 echo
-printf '%-44s %9s\n' "ratio scrivola / LibreOffice" "$(ratio "$scrivola_s" "$lo_s")"
-printf '%-44s %9s\n' "ratio scrivola net of pauses / LibreOffice" "$(ratio "$net_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio cold / LibreOffice" "$(ratio "$cold_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio warm / LibreOffice" "$(ratio "$warm_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio cold net of pauses / LibreOffice" "$(ratio "$cold_net_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio warm net of pauses / LibreOffice" "$(ratio "$warm_net_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio cold (old profile) net of pauses / LibreOffice" \
+    "$(ratio "$cold_profile_net_s" "$lo_s")"
+echo
+printf "%-${w}s %9s\n" "one warm document (average)" "ms"
+printf "%-${w}s %9s\n" "scrivola job, all in" "$per_doc_ms"
+printf "%-${w}s %9s\n" "  LibreOfficeKit load" "$load_avg_ms"
+printf "%-${w}s %9s\n" "  LibreOfficeKit PDF export" "$export_avg_ms"
+printf "%-${w}s %9s\n" "  fixed pauses of the wait" "$pause_ms_per_job"
+printf "%-${w}s %9s\n" "  the rest (printer, spooler, wait, merge)" "$rest_ms"
+printf "%-${w}s %9s\n" "render service round trip (--convert)" "$direct_avg_ms"
+printf "%-${w}s %9s\n" "documents rendered by the soffice fallback" "$fallbacks"
+echo
+printf "%-${w}s %9s\n" "render service resident memory" "KiB"
+printf "%-${w}s %9s\n" "  after 10 conversions" "$rss_10_kib"
+printf "%-${w}s %9s\n" "  after 100 conversions" "$rss_100_kib"
+printf "%-${w}s %9s\n" "  ratio 100 / 10" "$(ratio "$rss_100_kib" "$rss_10_kib")"

@@ -52,8 +52,8 @@ class AcrobatDocumentWindow : public ServerObject {
         // True: do not save. Nothing is ever saved.
         Serve(kAVDocClose, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("AVDoc.Close", args, {Arg::Bool});
-            const bool wasOpen = document_ != nullptr;
-            document_.reset();
+            const bool wasOpen = m_document != nullptr;
+            m_document.reset();
             return Variant::Bool(wasOpen);
         });
     }
@@ -65,7 +65,7 @@ class AcrobatDocumentWindow : public ServerObject {
             return false;
         }
         try {
-            document_ = std::make_unique<PdfDocument>(path);
+            m_document = std::make_unique<PdfDocument>(path);
         } catch (const std::runtime_error& error) {
             platform::OutputDebugText(std::string("AcroExch.AVDoc: ") + error.what() + "\n");
             return false;
@@ -74,15 +74,15 @@ class AcrobatDocumentWindow : public ServerObject {
     }
 
     PdfDocument& OpenDocument() const {
-        if (!document_) {
+        if (!m_document) {
             throw AutomationError(platform::automation::DISP_E_EXCEPTION,
                                   "AcroExch.AVDoc: no document is open");
         }
-        return *document_;
+        return *m_document;
     }
 
     bool PrintPages(int first, int last) {
-        if (!document_ || first < 0 || last < first || last >= document_->PageCount()) {
+        if (!m_document || first < 0 || last < first || last >= m_document->PageCount()) {
             return false;
         }
         std::optional<std::string> scratch = platform::CreateTempDirectory("scrivola-acrobat-");
@@ -95,7 +95,7 @@ class AcrobatDocumentWindow : public ServerObject {
             // printer gets a clean file from a damaged one that was repaired
             // on opening.
             const std::string job = platform::JoinPath(*scratch, "pages.pdf");
-            document_->WritePages(first, last, job);
+            m_document->WritePages(first, last, job);
             SubmitPrintJob("", job);
         } catch (const std::exception& error) {
             platform::OutputDebugText(std::string("AcroExch.AVDoc: ") + error.what() + "\n");
@@ -105,7 +105,7 @@ class AcrobatDocumentWindow : public ServerObject {
         return printed;
     }
 
-    std::unique_ptr<PdfDocument> document_;
+    std::unique_ptr<PdfDocument> m_document;
 };
 
 class AcrobatApplication : public ServerObject {

@@ -15,18 +15,18 @@ namespace {
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+        if (m_fd >= 0) {
+            ::close(m_fd);
         }
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
+    int Get() const { return m_fd; }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 std::string ErrnoText(const std::string& what, const std::string& path) {
@@ -68,8 +68,14 @@ std::optional<std::string> DocumentOpenProblem(const std::string& path) {
         return problem;
     }
     char probe = 0;
-    if (::read(document.Get(), &probe, 1) < 0) {
+    const ssize_t got = ::read(document.Get(), &probe, 1);
+    if (got < 0) {
         return ErrnoText("cannot read", path);
+    }
+    // LibreOffice opens an empty file as a new, empty document: a blank page
+    // that would pass for the converted document.
+    if (got == 0) {
+        return path + " is empty";
     }
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Opening documents read-only: they must exist, be regular files and be
-// readable. A folder named like a document, or a pipe, is refused.
+// Opening documents read-only: they must exist, be regular, non-empty files
+// and be readable. A folder named like a document, or a pipe, is refused.
 #include <optional>
 #include <string>
 

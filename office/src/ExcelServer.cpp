@@ -15,7 +15,7 @@ using namespace excel;
 class ExcelWorksheets : public SessionObject {
   public:
     ExcelWorksheets(std::shared_ptr<OfficeSession> session, OfficeSession::DocumentHandle workbook)
-        : SessionObject("Excel.Worksheets", std::move(session)), workbook_(std::move(workbook)) {
+        : SessionObject("Excel.Worksheets", std::move(session)), m_workbook(std::move(workbook)) {
         // From, To, Copies, Preview, ActivePrinter, PrintToFile, Collate:
         // every page of every sheet goes to the named printer.
         Serve(kWorksheetsPrintOut, InvokeKind::Method, [this](const std::vector<Variant>& args) {
@@ -24,13 +24,13 @@ class ExcelWorksheets : public SessionObject {
                             Arg::Missing, Arg::Missing});
             const std::string& printer = ArgumentValue(args, 4).AsBStr();
             CheckPrinterInstalled(printer);
-            SubmitPrintJob(printer, workbook_->pdf);
+            SubmitPrintJob(printer, m_workbook->pdf);
             return Variant();
         });
     }
 
   private:
-    OfficeSession::DocumentHandle workbook_;
+    OfficeSession::DocumentHandle m_workbook;
 };
 
 class ExcelWorkbooks : public SessionObject {

@@ -1,6 +1,9 @@
 #include "OfficeSession.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -8,8 +11,10 @@
 
 #include "DocumentFile.h"
 #include "platform/Automation.h"
+#include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "render/RenderClient.h"
 
 namespace office {
 
@@ -31,6 +36,29 @@ std::string RenderInputName(const std::string& source) {
     return plain ? "document" + extension : "document";
 }
 
+// One line on the debug channel for each reason the service was passed by;
+// a machine without LibreOfficeKit would otherwise repeat it per document.
+void NoteFallback(const std::string& reason) {
+    static std::string lastReason;
+    if (reason != lastReason) {
+        platform::OutputDebugText("render service not used (" + reason +
+                                  "); rendering with soffice --convert-to\n");
+        lastReason = reason;
+    }
+}
+
+std::uint32_t RenderTimeoutMs() {
+    const char* text = std::getenv(render::kTimeoutVariable);
+    if (text == nullptr || *text == '\0') {
+        return kRenderTimeoutMs;
+    }
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    return (*end != '\0' || value == 0 || value > kRenderTimeoutMs)
+               ? kRenderTimeoutMs
+               : static_cast<std::uint32_t>(value);
+}
+
 void MakeFolder(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::create_directory(path, error)) {
@@ -49,21 +77,21 @@ std::shared_ptr<OfficeSession> OfficeSession::Start(const std::string& applicati
                                   " is not available: LibreOffice (soffice) is not "
                                   "installed");
     }
-    return std::make_shared<OfficeSession>(application, std::move(*soffice));
+    return std::make_shared<OfficeSession>(application, std::move(*soffice), RenderTimeoutMs());
 }
 
 OfficeSession::OfficeSession(std::string application, std::string soffice,
                              std::uint32_t renderTimeoutMs)
-    : application_(std::move(application)),
-      soffice_(std::move(soffice)),
-      renderTimeoutMs_(renderTimeoutMs) {}
+    : m_application(std::move(application)),
+      m_soffice(std::move(soffice)),
+      m_renderTimeoutMs(renderTimeoutMs) {}
 
 OfficeSession::~OfficeSession() {
     Quit();
 }
 
 const std::string& OfficeSession::EnsureWorkDirectory() {
-    if (workDirectory_.empty()) {
+    if (m_workDirectory.empty()) {
         std::optional<std::string> folder = platform::CreateTempDirectory("scrivola-office-");
         if (!folder) {
             throw AutomationError(
@@ -72,10 +100,42 @@ const std::string& OfficeSession::EnsureWorkDirectory() {
         }
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(*folder, error);
-        workDirectory_ = error ? *folder : absolute.string();
-        MakeFolder(platform::JoinPath(workDirectory_, "profile"));
+        m_workDirectory = error ? *folder : absolute.string();
+        MakeFolder(platform::JoinPath(m_workDirectory, "profile"));
     }
-    return workDirectory_;
+    return m_workDirectory;
+}
+
+void OfficeSession::RenderCopy(const std::string& copy, const std::string& pdf,
+                               const std::string& document) {
+    // Read-only, so that LibreOffice opens it read-only.
+    ::chmod(copy.c_str(), 0400);
+    const render::ServiceResult service =
+        render::RenderWithService(copy, pdf, m_soffice, m_renderTimeoutMs);
+    if (service.outcome == render::ServiceOutcome::Rendered) {
+        platform::OutputDebugText("render service: " + document + ": " + service.message + "\n");
+        return;
+    }
+    if (service.outcome == render::ServiceOutcome::Failed) {
+        platform::OutputDebugText("render service: " + document + ": " + service.message + "\n");
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, service.message);
+    }
+    NoteFallback(service.message);
+    RenderRequest request;
+    request.soffice = m_soffice;
+    request.profileDirectory = platform::JoinPath(m_workDirectory, "profile");
+    request.document = copy;
+    request.outputDirectory = std::filesystem::path(pdf).parent_path().string();
+    request.timeoutMs = m_renderTimeoutMs;
+    const RenderRun run = RunSoffice(request);
+    if (run.outcome == RenderOutcome::TimedOut) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              "LibreOffice did not finish " + document + " in time");
+    }
+    if (run.outcome == RenderOutcome::NotStarted) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION,
+                              "LibreOffice could not be started");
+    }
 }
 
 RenderedDocument OfficeSession::Render(const std::string& document) {
@@ -86,32 +146,17 @@ RenderedDocument OfficeSession::Render(const std::string& document) {
     const std::string& work = EnsureWorkDirectory();
     RenderedDocument rendered;
     rendered.source = document;
-    rendered.folder = platform::JoinPath(work, "document" + std::to_string(++renderCount_));
+    rendered.folder = platform::JoinPath(work, "document" + std::to_string(++m_renderCount));
     MakeFolder(rendered.folder);
     try {
         const std::string inputName = RenderInputName(document);
         const std::string copy = platform::JoinPath(rendered.folder, inputName);
         CopyDocument(document, copy);
 
-        RenderRequest request;
-        request.soffice = soffice_;
-        request.profileDirectory = platform::JoinPath(work, "profile");
-        request.document = copy;
-        request.outputDirectory = rendered.folder;
-        request.timeoutMs = renderTimeoutMs_;
-        const RenderRun run = RunSoffice(request);
-        platform::DeleteFile(copy);
-
         rendered.pdf = platform::JoinPath(rendered.folder, "document.pdf");
+        RenderCopy(copy, rendered.pdf, document);
+        platform::DeleteFile(copy);
         const std::optional<platform::FileStatus> status = platform::GetFileStatus(rendered.pdf);
-        if (run.outcome == RenderOutcome::TimedOut) {
-            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                                  "LibreOffice did not finish " + document + " in time");
-        }
-        if (run.outcome == RenderOutcome::NotStarted) {
-            throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                                  "LibreOffice could not be started");
-        }
         if (!status || status->isDirectory || status->size == 0) {
             throw AutomationError(platform::automation::DISP_E_EXCEPTION,
                                   "LibreOffice could not open " + document);
@@ -131,50 +176,50 @@ void OfficeSession::Discard(const RenderedDocument& document) {
 
 OfficeSession::DocumentHandle OfficeSession::Open(const std::string& document) {
     auto rendered = std::make_shared<const RenderedDocument>(Render(document));
-    openDocuments_.push_back(rendered);
+    m_openDocuments.push_back(rendered);
     return rendered;
 }
 
 void OfficeSession::Close(const DocumentHandle& document) {
     CheckRunning();
-    const auto open = std::find(openDocuments_.begin(), openDocuments_.end(), document);
-    if (open == openDocuments_.end()) {
+    const auto open = std::find(m_openDocuments.begin(), m_openDocuments.end(), document);
+    if (open == m_openDocuments.end()) {
         throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                              application_ + ": the document is not open");
+                              m_application + ": the document is not open");
     }
     Discard(**open);
-    openDocuments_.erase(open);
+    m_openDocuments.erase(open);
 }
 
 void OfficeSession::CloseAll() {
     CheckRunning();
-    for (const DocumentHandle& document : openDocuments_) {
+    for (const DocumentHandle& document : m_openDocuments) {
         Discard(*document);
     }
-    openDocuments_.clear();
+    m_openDocuments.clear();
 }
 
 OfficeSession::DocumentHandle OfficeSession::ActiveDocument() const {
     CheckRunning();
-    if (openDocuments_.empty()) {
+    if (m_openDocuments.empty()) {
         throw AutomationError(platform::automation::DISP_E_EXCEPTION,
-                              application_ + ": no document is open");
+                              m_application + ": no document is open");
     }
-    return openDocuments_.back();
+    return m_openDocuments.back();
 }
 
 void OfficeSession::Quit() {
-    quit_ = true;
-    openDocuments_.clear();
-    if (!workDirectory_.empty()) {
-        platform::RemoveTree(workDirectory_);
-        workDirectory_.clear();
+    m_quit = true;
+    m_openDocuments.clear();
+    if (!m_workDirectory.empty()) {
+        platform::RemoveTree(m_workDirectory);
+        m_workDirectory.clear();
     }
 }
 
 void OfficeSession::CheckRunning() const {
-    if (quit_) {
-        throw AutomationError(platform::automation::DISP_E_EXCEPTION, application_ + " has quit");
+    if (m_quit) {
+        throw AutomationError(platform::automation::DISP_E_EXCEPTION, m_application + " has quit");
     }
 }
 

@@ -47,20 +47,23 @@ class OfficeSession {
     // Throws AutomationError once the application has quit.
     void CheckRunning() const;
 
-    const std::string& Application() const { return application_; }
+    const std::string& Application() const { return m_application; }
     // "" until the first document is rendered.
-    const std::string& WorkDirectory() const { return workDirectory_; }
+    const std::string& WorkDirectory() const { return m_workDirectory; }
 
   private:
     const std::string& EnsureWorkDirectory();
+    // Renders the private copy through the render service, or through
+    // soffice where the service cannot; throws AutomationError.
+    void RenderCopy(const std::string& copy, const std::string& pdf, const std::string& document);
 
-    std::string application_;
-    std::string soffice_;
-    std::uint32_t renderTimeoutMs_;
-    std::string workDirectory_;
-    unsigned renderCount_ = 0;
-    std::vector<DocumentHandle> openDocuments_;
-    bool quit_ = false;
+    std::string m_application;
+    std::string m_soffice;
+    std::uint32_t m_renderTimeoutMs;
+    std::string m_workDirectory;
+    unsigned m_renderCount = 0;
+    std::vector<DocumentHandle> m_openDocuments;
+    bool m_quit = false;
 };
 
 }  // namespace office

@@ -14,11 +14,11 @@ struct PdfDocument::Impl {
     std::vector<QPDFPageObjectHelper> pages;
 };
 
-PdfDocument::PdfDocument(const std::string& path) : impl_(std::make_unique<Impl>()) {
-    impl_->pdf.setSuppressWarnings(true);
+PdfDocument::PdfDocument(const std::string& path) : m_impl(std::make_unique<Impl>()) {
+    m_impl->pdf.setSuppressWarnings(true);
     try {
-        impl_->pdf.processFile(path.c_str());
-        impl_->pages = QPDFPageDocumentHelper(impl_->pdf).getAllPages();
+        m_impl->pdf.processFile(path.c_str());
+        m_impl->pages = QPDFPageDocumentHelper(m_impl->pdf).getAllPages();
     } catch (const std::exception& error) {
         throw std::runtime_error("cannot read " + path + " as PDF: " + error.what());
     }
@@ -27,7 +27,7 @@ PdfDocument::PdfDocument(const std::string& path) : impl_(std::make_unique<Impl>
 PdfDocument::~PdfDocument() = default;
 
 int PdfDocument::PageCount() const {
-    return static_cast<int>(impl_->pages.size());
+    return static_cast<int>(m_impl->pages.size());
 }
 
 void PdfDocument::WritePages(int first, int last, const std::string& destination) const {
@@ -40,7 +40,7 @@ void PdfDocument::WritePages(int first, int last, const std::string& destination
         output.emptyPDF();
         QPDFPageDocumentHelper outputPages(output);
         for (int page = first; page <= last; ++page) {
-            outputPages.addPage(impl_->pages[static_cast<std::size_t>(page)], false);
+            outputPages.addPage(m_impl->pages[static_cast<std::size_t>(page)], false);
         }
         QPDFWriter writer(output, destination.c_str());
         writer.write();

@@ -20,7 +20,7 @@ class PdfDocument {
 
   private:
     struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Impl> m_impl;
 };
 
 }  // namespace office

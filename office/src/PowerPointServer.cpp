@@ -24,7 +24,7 @@ class PowerPointPrintOptions : public SessionObject {
   public:
     PowerPointPrintOptions(std::shared_ptr<OfficeSession> session,
                            std::shared_ptr<PrintOptionsState> state)
-        : SessionObject("PowerPoint.PrintOptions", std::move(session)), state_(std::move(state)) {
+        : SessionObject("PowerPoint.PrintOptions", std::move(session)), m_state(std::move(state)) {
         // An option of the presentation program's own; every page is printed
         // as a slide whatever its value.
         Serve(kPrintOptionsMember2010, InvokeKind::PropertyPut,
@@ -37,13 +37,13 @@ class PowerPointPrintOptions : public SessionObject {
                   CheckArguments("PrintOptions.ActivePrinter", args, {Arg::BStr});
                   const std::string& printer = ArgumentValue(args, 0).AsBStr();
                   CheckPrinterInstalled(printer);
-                  state_->activePrinter = printer;
+                  m_state->activePrinter = printer;
                   return Variant();
               });
     }
 
   private:
-    std::shared_ptr<PrintOptionsState> state_;
+    std::shared_ptr<PrintOptionsState> m_state;
 };
 
 class PowerPointSlides : public SessionObject {
@@ -62,12 +62,12 @@ class PowerPointPresentation : public SessionObject {
     PowerPointPresentation(std::shared_ptr<OfficeSession> session,
                            OfficeSession::DocumentHandle document)
         : SessionObject("PowerPoint.Presentation", std::move(session)),
-          document_(std::move(document)),
-          printOptions_(std::make_shared<PrintOptionsState>()) {
+          m_document(std::move(document)),
+          m_printOptions(std::make_shared<PrintOptionsState>()) {
         Serve(kPrintOptions, InvokeKind::PropertyGet, [this](const std::vector<Variant>& args) {
             CheckArguments("PrintOptions", args, {});
             return Variant::Object(
-                std::make_shared<PowerPointPrintOptions>(SharedSession(), printOptions_));
+                std::make_shared<PowerPointPrintOptions>(SharedSession(), m_printOptions));
         });
         // One rendered page per slide.
         Serve(kSlides, InvokeKind::PropertyGet, [this](const std::vector<Variant>& args) {
@@ -93,32 +93,32 @@ class PowerPointPresentation : public SessionObject {
                 throw AutomationError(platform::automation::DISP_E_EXCEPTION,
                                       "the slide range is not in the presentation");
             }
-            SubmitPrintPages(printOptions_->activePrinter, document_->pdf, from - 1, to - 1,
-                             document_->folder);
+            SubmitPrintPages(m_printOptions->activePrinter, m_document->pdf, from - 1, to - 1,
+                             m_document->folder);
             return Variant();
         });
         Serve(kClose, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("Presentation.Close", args, {});
-            Session().Close(document_);
+            Session().Close(m_document);
             return Variant();
         });
     }
 
   private:
     int Pages() {
-        if (pages_ < 0) {
+        if (m_pages < 0) {
             try {
-                pages_ = PdfDocument(document_->pdf).PageCount();
+                m_pages = PdfDocument(m_document->pdf).PageCount();
             } catch (const std::runtime_error& error) {
                 throw AutomationError(platform::automation::DISP_E_EXCEPTION, error.what());
             }
         }
-        return pages_;
+        return m_pages;
     }
 
-    OfficeSession::DocumentHandle document_;
-    std::shared_ptr<PrintOptionsState> printOptions_;
-    int pages_ = -1;
+    OfficeSession::DocumentHandle m_document;
+    std::shared_ptr<PrintOptionsState> m_printOptions;
+    int m_pages = -1;
 };
 
 class PowerPointPresentations : public SessionObject {

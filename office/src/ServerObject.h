@@ -20,20 +20,20 @@ class ServerObject : public platform::automation::Dispatch {
   public:
     using Handler = std::function<Variant(const std::vector<Variant>& args)>;
 
-    explicit ServerObject(std::string name) : name_(std::move(name)) {}
+    explicit ServerObject(std::string name) : m_name(std::move(name)) {}
     Variant Invoke(std::int32_t dispid, InvokeKind kind,
                    const std::vector<Variant>& arguments) override;
 
   protected:
     void Serve(std::int32_t dispid, InvokeKind kind, Handler handler);
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return m_name; }
 
     // Called before every member; throws when the object may no longer be used.
     virtual void CheckUsable() const {}
 
   private:
-    std::string name_;
-    std::map<std::pair<std::int32_t, InvokeKind>, Handler> members_;
+    std::string m_name;
+    std::map<std::pair<std::int32_t, InvokeKind>, Handler> m_members;
 };
 
 // An object that serves nothing (a returned object that is never called).

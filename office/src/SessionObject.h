@@ -13,15 +13,15 @@ namespace office {
 class SessionObject : public ServerObject {
   public:
     SessionObject(std::string name, std::shared_ptr<OfficeSession> session)
-        : ServerObject(std::move(name)), session_(std::move(session)) {}
+        : ServerObject(std::move(name)), m_session(std::move(session)) {}
 
   protected:
-    void CheckUsable() const override { session_->CheckRunning(); }
-    OfficeSession& Session() const { return *session_; }
-    const std::shared_ptr<OfficeSession>& SharedSession() const { return session_; }
+    void CheckUsable() const override { m_session->CheckRunning(); }
+    OfficeSession& Session() const { return *m_session; }
+    const std::shared_ptr<OfficeSession>& SharedSession() const { return m_session; }
 
   private:
-    std::shared_ptr<OfficeSession> session_;
+    std::shared_ptr<OfficeSession> m_session;
 };
 
 // The printer a print call names must exist, as for any application.

@@ -15,7 +15,7 @@ using namespace visio;
 class VisioDocument : public SessionObject {
   public:
     VisioDocument(std::shared_ptr<OfficeSession> session, OfficeSession::DocumentHandle document)
-        : SessionObject("Visio.Document", std::move(session)), document_(std::move(document)) {
+        : SessionObject("Visio.Document", std::move(session)), m_document(std::move(document)) {
         for (const std::int32_t dispid : kDocumentSettings) {
             Serve(dispid, InvokeKind::PropertyPut, [](const std::vector<Variant>& args) {
                 CheckArguments("Document setting", args, {Arg::I2});
@@ -24,7 +24,7 @@ class VisioDocument : public SessionObject {
         }
         Serve(kPrint, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("Document.Print", args, {});
-            SubmitPrintJob("", document_->pdf);
+            SubmitPrintJob("", m_document->pdf);
             return Variant();
         });
         // The drawing was opened as a private copy; there is nothing to save.
@@ -34,13 +34,13 @@ class VisioDocument : public SessionObject {
         });
         Serve(kClose, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("Document.Close", args, {});
-            Session().Close(document_);
+            Session().Close(m_document);
             return Variant();
         });
     }
 
   private:
-    OfficeSession::DocumentHandle document_;
+    OfficeSession::DocumentHandle m_document;
 };
 
 class VisioDocuments : public SessionObject {

@@ -15,19 +15,19 @@ using namespace word;
 class WordDocument : public SessionObject {
   public:
     WordDocument(std::shared_ptr<OfficeSession> session, OfficeSession::DocumentHandle document)
-        : SessionObject("Word.Document", std::move(session)), document_(std::move(document)) {
+        : SessionObject("Word.Document", std::move(session)), m_document(std::move(document)) {
         // SaveChanges, OriginalFormat, RouteDocument. Opened read-only, so
         // nothing is ever saved.
         Serve(kDocumentClose, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("Document.Close", args, {Arg::I2, Arg::Missing, Arg::Missing},
                            Passing::ByReference);
-            Session().Close(document_);
+            Session().Close(m_document);
             return Variant();
         });
     }
 
   private:
-    OfficeSession::DocumentHandle document_;
+    OfficeSession::DocumentHandle m_document;
 };
 
 class WordDocuments : public SessionObject {
@@ -62,7 +62,7 @@ class WordApplication : public SessionObject {
             CheckArguments("ActivePrinter", args, {Arg::BStr});
             const std::string& printer = ArgumentValue(args, 0).AsBStr();
             CheckPrinterInstalled(printer);
-            activePrinter_ = printer;
+            m_activePrinter = printer;
             return Variant();
         });
         // Background and fourteen options left out; printing is always in
@@ -70,7 +70,7 @@ class WordApplication : public SessionObject {
         Serve(kPrintOut, InvokeKind::Method, [this](const std::vector<Variant>& args) {
             CheckArguments("PrintOut", args, FollowedByMissing({Arg::I2}, 14),
                            Passing::ByReference);
-            SubmitPrintJob(activePrinter_, Session().ActiveDocument()->pdf);
+            SubmitPrintJob(m_activePrinter, Session().ActiveDocument()->pdf);
             return Variant();
         });
         // SaveChanges, OriginalFormat, RouteDocument.
@@ -82,7 +82,7 @@ class WordApplication : public SessionObject {
     }
 
   private:
-    std::string activePrinter_;  // empty: the default printer
+    std::string m_activePrinter;  // empty: the default printer
 };
 
 }  // namespace

@@ -146,8 +146,10 @@ TEST_F(OfficeServerTest, DocumentsThatCannotBeReadAreNotOpened) {
     ASSERT_TRUE(platform::CreateDirectories(folderNamedLikeADocument));
     const std::string pipe = environment.Path("pipe.doc");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string empty = environment.Path("empty.doc");
+    testing::WriteFile(empty, "");
     std::vector<std::string> paths = {environment.Path("missing.doc"), folderNamedLikeADocument,
-                                      pipe};
+                                      pipe, empty};
     const std::string unreadable = environment.Path("locked.doc");
     testing::WriteFile(unreadable, "secret");
     ::chmod(unreadable.c_str(), 0);

@@ -58,20 +58,24 @@ void WriteFile(const std::string& path, const std::string& contents) {
 }
 
 OfficeTestEnvironment::OfficeTestEnvironment() {
-    root_ = *platform::CreateTempDirectory("scrivola-office-test-");
+    m_root = *platform::CreateTempDirectory("scrivola-office-test-");
     for (const char* name :
-         {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "PATH", "FAKE_SOFFICE_LOG",
-          "FAKE_SOFFICE_MODE", "FAKE_SOFFICE_PDF", "FAKE_SOFFICE_PIDS", "PRINTED_JOBS"}) {
+         {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR",
+          "PATH", "FAKE_SOFFICE_LOG", "FAKE_SOFFICE_MODE", "FAKE_SOFFICE_PDF", "FAKE_SOFFICE_PIDS",
+          "PRINTED_JOBS"}) {
         const char* value = std::getenv(name);
-        saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+        m_saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
     }
-    for (const char* folder : {"bin", "empty", "tmp", "jobs", "config", "data"}) {
+    for (const char* folder : {"bin", "empty", "tmp", "jobs", "config", "data", "run", "cache"}) {
         platform::CreateDirectories(Path(folder));
     }
-    ::setenv("HOME", root_.c_str(), 1);
+    ::setenv("HOME", m_root.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
     ::setenv("TMPDIR", Path("tmp").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", Path("run").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", Path("cache").c_str(), 1);
+    ::chmod(Path("run").c_str(), 0700);
     const char* path = std::getenv("PATH");
     ::setenv("PATH", (Path("bin") + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
     ::setenv("FAKE_SOFFICE_LOG", Path("soffice.log").c_str(), 1);
@@ -86,18 +90,18 @@ OfficeTestEnvironment::OfficeTestEnvironment() {
 }
 
 OfficeTestEnvironment::~OfficeTestEnvironment() {
-    for (const auto& [name, value] : saved_) {
+    for (const auto& [name, value] : m_saved) {
         if (value) {
             ::setenv(name.c_str(), value->c_str(), 1);
         } else {
             ::unsetenv(name.c_str());
         }
     }
-    platform::RemoveTree(root_);
+    platform::RemoveTree(m_root);
 }
 
 std::string OfficeTestEnvironment::Path(const std::string& name) const {
-    return platform::JoinPath(root_, name);
+    return platform::JoinPath(m_root, name);
 }
 
 void OfficeTestEnvironment::SetSofficeMode(const std::string& mode) {

@@ -47,8 +47,8 @@ class OfficeTestEnvironment {
     std::vector<std::string> TempEntries() const;
 
   private:
-    std::string root_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    std::string m_root;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
 }  // namespace office::testing

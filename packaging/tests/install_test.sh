@@ -15,7 +15,7 @@ prefix="$work/prefix"
     { cat "$work/install.log" >&2; fail "cmake --install failed"; }
 
 programs="$prefix/lib/scrivola"
-for program in scrivola tools.cfg folivoprint scrivola_win pdfcrypt; do
+for program in scrivola tools.cfg folivoprint scrivola_win scrivola_render pdfcrypt; do
     [ -f "$programs/$program" ] && [ -x "$programs/$program" ] ||
         fail "$programs/$program is missing or not executable"
 done

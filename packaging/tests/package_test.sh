@@ -28,10 +28,10 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "version $(field Version)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
 depends=$(field Depends)
-for needed in "libreoffice-writer-nogui | libreoffice-writer" \
-    "libreoffice-calc-nogui | libreoffice-calc" \
-    "libreoffice-impress-nogui | libreoffice-impress" \
-    "libreoffice-draw-nogui | libreoffice-draw" \
+for needed in "libreoffice-writer | libreoffice-writer-nogui" \
+    "libreoffice-calc | libreoffice-calc-nogui" \
+    "libreoffice-impress | libreoffice-impress-nogui" \
+    "libreoffice-draw | libreoffice-draw-nogui" \
     ghostscript xdg-utils libqpdf29 libqt6core6 libqt6gui6 libqt6widgets6; do
     case ", $depends," in
         *", $needed,"* | *", $needed "*) ;;
@@ -49,6 +49,8 @@ grep -q '"/usr/lib/scrivola/folivoprint" --install --system' "$work/control/post
     fail "postinst does not install the printer for every user"
 grep -q '"/usr/lib/scrivola/folivoprint" --uninstall --system' "$work/control/prerm" ||
     fail "prerm does not remove the printer"
+grep -q '"/usr/lib/scrivola/scrivola_render" --stop' "$work/control/prerm" ||
+    fail "prerm does not stop running render services"
 
 # Unpacked by dpkg into a clean root with a database of its own.
 root="$work/root"
@@ -69,6 +71,7 @@ sort > "$work/expected" <<'LIST'
 /usr/lib/scrivola/help.htm
 /usr/lib/scrivola/pdfcrypt
 /usr/lib/scrivola/scrivola
+/usr/lib/scrivola/scrivola_render
 /usr/lib/scrivola/scrivola_win
 /usr/lib/scrivola/tools.cfg
 /usr/share/applications/scrivola_win.desktop

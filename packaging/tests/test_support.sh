@@ -12,8 +12,12 @@ fail() {
 # Makes $work and points the environment into it.
 enter_private_folder() {
     work=$(mktemp -d "${TMPDIR:-/tmp}/scrivola-packaging-test.XXXXXX")
-    trap 'rm -rf "$work"' EXIT
-    mkdir -p "$work/home" "$work/config" "$work/data" "$work/tmp"
+    render_services=""
+    trap 'stop_render_services; rm -rf "$work"' EXIT
+    mkdir -p "$work/home" "$work/config" "$work/data" "$work/tmp" "$work/run" "$work/cache"
+    chmod 700 "$work/run"
+    export XDG_RUNTIME_DIR="$work/run"
+    export XDG_CACHE_HOME="$work/cache"
     export HOME="$work/home"
     export XDG_CONFIG_HOME="$work/config"
     export XDG_DATA_HOME="$work/data"
@@ -21,6 +25,14 @@ enter_private_folder() {
     export SCRIVOLA_SYSTEM_PRINTERS="$work/etc/scrivola/printers.reg"
     export QT_QPA_PLATFORM=offscreen
     unset SCRIVOLA_OPEN_COMMAND SCRIVOLA_DEBUG_LOG XDG_DOCUMENTS_DIR
+}
+
+# Ends the render services the conversions started (the test's own, through
+# its private runtime folder).
+stop_render_services() {
+    for program in $render_services; do
+        "$program" --stop > /dev/null 2>&1 || true
+    done
 }
 
 # A user of their own, with an empty settings folder.
@@ -54,6 +66,7 @@ convert_notes_with() {  # scrivola-program label
         cat "$work/scrivola-$label.log" >&2
         fail "$scrivola ended with status $status"
     fi
+    render_services="$render_services $(dirname "$(readlink -f "$scrivola")")/scrivola_render"
     grep -q "result=1" "$work/scrivola-$label.log" || {
         cat "$work/scrivola-$label.log" >&2
         fail "no successful result line from $scrivola"
