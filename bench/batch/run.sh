@@ -7,10 +7,9 @@
 #       (the service stopped, its profile kept, as after an idle exit);
 #   (b) LibreOffice's own batch conversion of the same ten files in one
 #       soffice process, then a qpdf merge into a single PDF.
-# Reports the wall times and their ratios, the fixed pauses every scrivola
-# job sleeps, scrivola's times net of those pauses, the cost of one warm
-# document split into its parts, and the service's resident memory after
-# 10 and after 100 conversions.
+# Reports the wall times and their ratios, the cost of one warm document
+# split into its parts, and the service's resident memory after 10 and
+# after 100 conversions.
 #
 #   bench/batch/run.sh [BIN_DIR]
 #
@@ -35,11 +34,7 @@ for tool in soffice qpdf pdfinfo setsid; do
     command -v "$tool" >/dev/null || { echo "run.sh: $tool is not installed" >&2; exit 1; }
 done
 
-# Fixed pauses of one job: two 100 ms pauses while selecting the printer,
-# at least one second of settling once the file has its final size, and
-# the 5-second pause that ends every successful wait.
 readonly jobs=10
-readonly pause_ms_per_job=$((2 * 100 + 1000 + 5000))
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/scrivola-batch-bench.XXXXXX")"
 # The private runtime folder gives the run a render service of its own.
@@ -185,16 +180,12 @@ rss_100_kib=$(service_rss_kib)
 [ "$conversions" = 100 ] && [ -n "$rss_10_kib" ] && [ -n "$rss_100_kib" ] ||
     { echo "run.sh: the memory run did not complete" >&2; exit 1; }
 
-pauses_s=$(calc "$jobs * $pause_ms_per_job / 1000")
-cold_net_s=$(calc "$cold_s - $pauses_s")
-cold_profile_net_s=$(calc "$cold_profile_s - $pauses_s")
-warm_net_s=$(calc "$warm_s - $pauses_s")
 ratio() { calc "$1 / $2" 2; }
 per_doc_ms=$(calc "$warm_s * 1000 / $jobs" 0)
 load_avg_ms=$(calc "$load_ms / $jobs" 0)
 export_avg_ms=$(calc "$export_ms / $jobs" 0)
 direct_avg_ms=$(calc "$direct_s * 1000 / $jobs" 0)
-rest_ms=$(calc "$per_doc_ms - $pause_ms_per_job - $load_avg_ms - $export_avg_ms" 0)
+rest_ms=$(calc "$per_doc_ms - $load_avg_ms - $export_avg_ms" 0)
 
 w=52
 echo
@@ -205,25 +196,17 @@ printf "%-${w}s %9s\n" "scrivola, list file, cold (no service, old profile)" "$c
 printf "%-${w}s %9s   (%s pages)\n" "LibreOffice batch + qpdf merge" "$lo_s" "$lo_pages"
 printf "%-${w}s %9s\n" "  of which soffice --convert-to" "$lo_convert_s"
 printf "%-${w}s %9s\n" "  of which qpdf merge" "$lo_merge_s"
-printf "%-${w}s %9s\n" "scrivola fixed pauses ($jobs x $pause_ms_per_job ms)" "$pauses_s"
-printf "%-${w}s %9s\n" "scrivola cold, net of fixed pauses" "$cold_net_s"
-printf "%-${w}s %9s\n" "scrivola warm, net of fixed pauses" "$warm_net_s"
-printf "%-${w}s %9s\n" "scrivola cold (old profile), net of fixed pauses" "$cold_profile_net_s"
 printf "%-${w}s %9s\n" "render service alone, $jobs x scrivola_render --convert" "$direct_s"
 echo
 printf "%-${w}s %9s\n" "ratio cold / LibreOffice" "$(ratio "$cold_s" "$lo_s")"
 printf "%-${w}s %9s\n" "ratio warm / LibreOffice" "$(ratio "$warm_s" "$lo_s")"
-printf "%-${w}s %9s\n" "ratio cold net of pauses / LibreOffice" "$(ratio "$cold_net_s" "$lo_s")"
-printf "%-${w}s %9s\n" "ratio warm net of pauses / LibreOffice" "$(ratio "$warm_net_s" "$lo_s")"
-printf "%-${w}s %9s\n" "ratio cold (old profile) net of pauses / LibreOffice" \
-    "$(ratio "$cold_profile_net_s" "$lo_s")"
+printf "%-${w}s %9s\n" "ratio cold (old profile) / LibreOffice" "$(ratio "$cold_profile_s" "$lo_s")"
 echo
 printf "%-${w}s %9s\n" "one warm document (average)" "ms"
 printf "%-${w}s %9s\n" "scrivola job, all in" "$per_doc_ms"
 printf "%-${w}s %9s\n" "  LibreOfficeKit load" "$load_avg_ms"
 printf "%-${w}s %9s\n" "  LibreOfficeKit PDF export" "$export_avg_ms"
-printf "%-${w}s %9s\n" "  fixed pauses of the wait" "$pause_ms_per_job"
-printf "%-${w}s %9s\n" "  the rest (printer, spooler, wait, merge)" "$rest_ms"
+printf "%-${w}s %9s\n" "  the rest (client, printer, wait, toolkit, merge)" "$rest_ms"
 printf "%-${w}s %9s\n" "render service round trip (--convert)" "$direct_avg_ms"
 printf "%-${w}s %9s\n" "documents rendered by the soffice fallback" "$fallbacks"
 echo

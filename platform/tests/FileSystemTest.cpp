@@ -57,8 +57,9 @@ TEST_F(FileSystemTest, WriteFileAtomicallyReplacesWholeAndKeepsPermissions) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(""), (std::vector<std::string>{"cache", "config", "data", "etc-xdg", "files",
-                                                     "home", "settings", "share", "tmp"}))
+    EXPECT_EQ(Entries(""),
+              (std::vector<std::string>{"cache", "config", "data", "etc-xdg", "files", "home",
+                                        "runtime", "settings", "share", "tmp"}))
         << "no temporary file may be left behind";
 }
 

@@ -27,6 +27,11 @@ PrivateHome::PrivateHome() {
     Set("XDG_DATA_HOME", m_root / "data");
     Set("XDG_CACHE_HOME", m_root / "cache");
     Set("TMPDIR", Temp());
+    // The render service is per user: each test gets its own, which ends by
+    // itself once this folder (and its socket) is gone.
+    std::filesystem::create_directories(m_root / "runtime");
+    std::filesystem::permissions(m_root / "runtime", std::filesystem::perms::owner_all);
+    Set("XDG_RUNTIME_DIR", m_root / "runtime");
     // No system-wide printer table: the machine's own printers do not count.
     Set("SCRIVOLA_SYSTEM_PRINTERS", m_root / "etc" / "printers.reg");
     for (const char* name : {"XDG_DOCUMENTS_DIR", "XDG_CURRENT_DESKTOP", "SCRIVOLA_OPEN_COMMAND",

@@ -1,5 +1,6 @@
 #include "LokProfile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
