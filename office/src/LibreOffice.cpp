@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,8 +13,6 @@
 namespace office {
 
 namespace {
-
-constexpr std::uint32_t kPollMs = 100;
 
 bool IsExecutableFile(const std::string& path) {
     return ::access(path.c_str(), X_OK) == 0 && platform::PathExists(path) &&
@@ -33,11 +30,11 @@ std::optional<std::string> FindSoffice() {
         if (end == std::string::npos) {
             end = searchPath.size();
         }
-        // An empty entry means the current folder.
-        const std::string folder =
-            end == start ? std::string(".") : searchPath.substr(start, end - start);
+        // An empty entry would mean the current folder, where anybody's
+        // "soffice" could wait for us; only absolute folders count.
+        const std::string folder = searchPath.substr(start, end - start);
         const std::string candidate = platform::JoinPath(folder, "soffice");
-        if (IsExecutableFile(candidate)) {
+        if (!folder.empty() && folder.front() == '/' && IsExecutableFile(candidate)) {
             return candidate;
         }
         start = end + 1;
@@ -78,32 +75,24 @@ std::vector<std::string> SofficeArguments(const RenderRequest& request) {
 }
 
 RenderRun RunSoffice(const RenderRequest& request) {
-    RenderRun run;
     platform::ProcessOptions options;
     options.captureOutput = true;
-    auto process = platform::Process::StartArguments(SofficeArguments(request), options);
-    if (!process) {
-        platform::OutputDebugText("soffice could not be started\n");
-        return run;
-    }
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(request.timeoutMs);
-    for (;;) {
-        const std::optional<int> exitCode = process->WaitFor(kPollMs);
-        // Read as we go: a full pipe would stall the child.
-        run.output += process->ReadAvailable();
-        if (exitCode) {
-            run.outcome = RenderOutcome::Finished;
-            run.exitCode = *exitCode;
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            process->Kill();
+    const platform::LimitedRun limited =
+        platform::RunWithTimeLimit(SofficeArguments(request), request.timeoutMs, options);
+    RenderRun run;
+    run.exitCode = limited.exitCode;
+    run.output = limited.output;
+    switch (limited.outcome) {
+        case platform::LimitedRun::Outcome::NotStarted:
+            platform::OutputDebugText("soffice could not be started\n");
+            return run;
+        case platform::LimitedRun::Outcome::TimedOut:
             run.outcome = RenderOutcome::TimedOut;
             break;
-        }
+        case platform::LimitedRun::Outcome::Finished:
+            run.outcome = RenderOutcome::Finished;
+            break;
     }
-    run.output += process->ReadAvailable();
     platform::OutputDebugText("soffice " + request.document + ":\n" + run.output +
                               (run.outcome == RenderOutcome::TimedOut ? "(timed out)\n" : ""));
     return run;

@@ -9,9 +9,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <thread>
 
 #include "LibreOffice.h"
@@ -21,6 +23,7 @@
 #include "office/AutomationServers.h"
 #include "platform/Automation.h"
 #include "platform/FileSystem.h"
+#include "testing/PrivateHome.h"
 
 namespace office {
 namespace {
@@ -321,6 +324,30 @@ TEST_F(OfficeServerTest, HangingLibreOfficeIsKilledAtTheTimeOut) {
 
 TEST(LibreOfficeTest, ProfileFolderIsGivenAsAnEncodedFileUrl) {
     EXPECT_EQ(FileUrl("/tmp/a b/\xC3\xA9%#?/x_y-z.~"), "file:///tmp/a%20b/%C3%A9%25%23%3F/x_y-z.~");
+}
+
+// An empty or relative PATH entry would run whatever "soffice" lies in the
+// current folder.
+TEST(LibreOfficeTest, OnlyAbsolutePathEntriesAreSearched) {
+    testsupport::PrivateHome home;
+    const std::string planted = home.Write("work/soffice", "#!/bin/sh\n");
+    ASSERT_EQ(::chmod(planted.c_str(), 0755), 0);
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(home.Path("work"));
+    const struct {
+        std::string path;
+        std::optional<std::string> found;
+    } cases[] = {
+        {":/nonexistent", std::nullopt},
+        {"/nonexistent::", std::nullopt},
+        {".:bin", std::nullopt},
+        {"/nonexistent:" + home.Path("work"), home.Path("work") + "/soffice"},
+    };
+    for (const auto& c : cases) {
+        home.Set("PATH", c.path);
+        EXPECT_EQ(FindSoffice(), c.found) << c.path;
+    }
+    std::filesystem::current_path(saved);
 }
 
 }  // namespace
