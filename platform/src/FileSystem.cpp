@@ -56,6 +56,14 @@ bool IsDirectory(std::string_view path) {
     return status && status->isDirectory;
 }
 
+bool IsSameFile(std::string_view a, std::string_view b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(std::string(a).c_str(), &first) == 0 &&
+           stat(std::string(b).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 bool DeleteFile(std::string_view path) {
     const std::string target(path);
     struct stat info {};

@@ -7,6 +7,7 @@
 
 #include "OutputNames.h"
 #include "drivers/ConvertDocument.h"
+#include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -87,6 +88,34 @@ void WriteResultLine(std::FILE* output, const std::string& input, const std::str
     std::fprintf(output, ", result=%d\n", result);
 }
 
+// Why the job must not run, or nothing when it can.
+std::optional<std::string> RefusalOf(const ConversionJob& job, const ConversionSettings& settings,
+                                     const std::string& extension) {
+    if (!job.refusal.empty()) {
+        return job.refusal;
+    }
+    if (platform::IsSameFile(job.input, job.output)) {
+        return "the output is the document itself";
+    }
+    const bool extends = settings.collisionMode == CollisionMode::kInsert ||
+                         settings.collisionMode == CollisionMode::kAppend;
+    if (extends && platform::PathExists(job.output) &&
+        !platform::EqualsIgnoreCase(extension, kPdfExtension)) {
+        return "pages are inserted or appended into PDF files only; " + job.output +
+               " stays as it is";
+    }
+    return std::nullopt;
+}
+
+// A failed step's reason on standard error (the front end's debug channel
+// shows it) and on the debug channel.
+void ReportFailure(const std::string& input, const std::string& reason) {
+    const std::string message = "scrivola: " + input + ": " + reason + "\n";
+    std::fputs(message.c_str(), stderr);
+    std::fflush(stderr);
+    platform::OutputDebugText(message);
+}
+
 int RunJob(const ConversionJob& job, const ConversionSettings& settings,
            const JobServices& services) {
     std::string finalOutput = job.output;
@@ -94,6 +123,11 @@ int RunJob(const ConversionJob& job, const ConversionSettings& settings,
     std::string workingOutput;
     TemporaryFolder temporaryFolder;
 
+    if (const std::optional<std::string> refusal = RefusalOf(job, settings, extension)) {
+        ReportFailure(job.input, *refusal);
+        WriteResultLine(services.output, job.input, finalOutput, 0);
+        return 0;
+    }
     if (!platform::PathExists(finalOutput)) {
         workingOutput = finalOutput;
     } else {
@@ -117,13 +151,21 @@ int RunJob(const ConversionJob& job, const ConversionSettings& settings,
         }
     }
 
-    const int result = workingOutput.empty() ? 0 : services.convert(job.input, workingOutput);
+    int result = workingOutput.empty() ? 0 : services.convert(job.input, workingOutput);
 
     if (!workingOutput.empty() && platform::EqualsIgnoreCase(extension, kPdfExtension)) {
-        SetDocumentInfo(workingOutput, settings, services.toolkit);
+        if (result != 0 && !SetDocumentInfo(workingOutput, settings, services.toolkit)) {
+            ReportFailure(job.input, "the document information could not be set");
+            result = 0;
+        }
         if (!platform::EqualsIgnoreCase(workingOutput, finalOutput) &&
             platform::PathExists(workingOutput)) {
-            MergeIntoOutput(workingOutput, finalOutput, settings, services.toolkit);
+            if (result != 0 &&
+                !MergeIntoOutput(workingOutput, finalOutput, settings, services.toolkit)) {
+                ReportFailure(job.input, "its pages could not be merged into " + finalOutput +
+                                             ", which stays as it was");
+                result = 0;
+            }
             platform::DeleteFile(workingOutput);
         }
     }

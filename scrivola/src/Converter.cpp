@@ -14,9 +14,10 @@ constexpr int kExitSomeJobsFailed = 2;  // 1 is the usage text's
 
 }  // namespace
 
-JobList PrepareJobs(CommandLine& commandLine) {
+JobList PrepareJobs(CommandLine& commandLine, SetAsideOutput* setAside) {
     JobList jobs;
-    BuildJobList(commandLine.inputSpec, commandLine.outputSpec, commandLine.settings, jobs);
+    BuildJobList(commandLine.inputSpec, commandLine.outputSpec, commandLine.settings, jobs,
+                 setAside);
     if (!jobs.empty()) {
         AssignOutputNames(jobs, commandLine.outputSpec);
     }
@@ -28,14 +29,17 @@ int RunConverter(int argc, const char* const* argv) {
     if (!commandLine) {
         PrintUsageAndExit();
     }
-    const JobList jobs = PrepareJobs(*commandLine);
+    SetAsideOutput setAside;
+    const JobList jobs = PrepareJobs(*commandLine, &setAside);
     if (jobs.empty()) {
+        FinishSetAsideOutput(setAside);
         return 0;  // nothing matched: no output lines at all
     }
     platform::automation::Initialize();
     int failedJobs = 0;
     RunJobs(jobs, commandLine->settings, DefaultJobServices(), &failedJobs);
     platform::automation::Uninitialize();
+    FinishSetAsideOutput(setAside);
     std::fflush(stdout);
     return failedJobs == 0 ? kExitAllConverted : kExitSomeJobsFailed;
 }

@@ -8,7 +8,7 @@ namespace scrivola {
 
 // The job list of a parsed command line with every output named. May change
 // the command line's paths and collision mode (directories, list files).
-JobList PrepareJobs(CommandLine& commandLine);
+JobList PrepareJobs(CommandLine& commandLine, SetAsideOutput* setAside = nullptr);
 
 // The whole run. Exit status 0 when every job converted, 2 when a job
 // failed; a malformed command line shows the usage text and ends the process

@@ -1,5 +1,7 @@
 #include "JobList.h"
 
+#include <optional>
+
 #include "ListFile.h"
 #include "OutputNames.h"
 #include "platform/FileSystem.h"
@@ -24,16 +26,38 @@ bool IsPattern(const std::string& inputSpec) {
 
 // All documents of a list go into one output: an overwrite starts it afresh
 // and a rename picks a free name once, then every document is appended.
+// Moves the output to a new private name beside it; the name, or nothing
+// when it could not be moved (the output then stays where it is).
+std::optional<std::string> SetAside(const std::string& output) {
+    const platform::PathParts parts = platform::SplitPath(output);
+    const std::optional<std::string> aside = platform::CreateUniqueFile(
+        parts.directory.empty() ? "." : parts.directory, ".scrivola-earlier-", parts.extension);
+    if (!aside) {
+        return std::nullopt;
+    }
+    if (!platform::RenameReplace(output, *aside)) {
+        platform::DeleteFile(*aside);
+        return std::nullopt;
+    }
+    return aside;
+}
+
 void BuildListFileJobs(const std::string& listPath, std::string& outputSpec,
-                       ConversionSettings& settings, JobList& jobs) {
+                       ConversionSettings& settings, JobList& jobs, SetAsideOutput* setAside) {
     const std::size_t before = jobs.size();
     if (ReadListFile(listPath, outputSpec, jobs) == before) {
         return;  // nothing to convert: an existing output stays untouched
     }
     const bool outputExists = platform::PathExists(outputSpec);
     if (settings.collisionMode == CollisionMode::kOverwrite) {
+        // The earlier output goes only once a new one is there.
         if (outputExists) {
-            platform::DeleteFile(outputSpec);
+            const std::optional<std::string> aside = SetAside(outputSpec);
+            if (aside && setAside != nullptr) {
+                *setAside = {outputSpec, *aside};
+            } else if (aside) {
+                platform::DeleteFile(*aside);
+            }
         }
         settings.collisionMode = CollisionMode::kAppend;
     } else if (settings.collisionMode == CollisionMode::kRename) {
@@ -57,9 +81,9 @@ bool NamesOneFile(const std::string& outputSpec) {
 }  // namespace
 
 void BuildJobList(std::string& inputSpec, std::string& outputSpec, ConversionSettings& settings,
-                  JobList& jobs) {
+                  JobList& jobs, SetAsideOutput* setAside) {
     if (IsListFile(inputSpec)) {
-        BuildListFileJobs(inputSpec, outputSpec, settings, jobs);
+        BuildListFileJobs(inputSpec, outputSpec, settings, jobs, setAside);
         return;
     }
     if (platform::IsDirectory(inputSpec)) {
@@ -113,6 +137,17 @@ void AssignOutputNames(JobList& jobs, const std::string& outputSpec) {
         if (job.output.empty()) {
             job.output = base + platform::SplitPath(job.input).name + extension;
         }
+    }
+}
+
+void FinishSetAsideOutput(const SetAsideOutput& setAside) {
+    if (setAside.aside.empty()) {
+        return;
+    }
+    if (platform::PathExists(setAside.output)) {
+        platform::DeleteFile(setAside.aside);
+    } else {
+        platform::RenameReplace(setAside.aside, setAside.output);
     }
 }
 

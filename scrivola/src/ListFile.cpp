@@ -34,25 +34,16 @@ std::optional<std::string> ReadListLine(ListFileReader& reader) {
         if (character == EOF || character == '\n') {
             break;
         }
-        entry.push_back(static_cast<char>(character));
+        if (entry.size() < kMaxListLineKept) {
+            entry.push_back(static_cast<char>(character));
+        }
         if (character == '\r') {
             // A carriage return ends the entry; a line feed right behind it
             // belongs to the same line end.
             const int next = reader.Get();
             if (next == '\n') {
-                if (entry.size() < kMaxListLine) {
-                    entry.push_back('\n');
-                }
+                entry.push_back('\n');
             } else {
-                reader.PushBack(next);
-            }
-            break;
-        }
-        if (entry.size() == kMaxListLine) {
-            // A line of exactly the maximum ends here too; its line end must
-            // not be taken for the empty line that ends the list.
-            const int next = reader.Get();
-            if (next != '\n' && next != '\r') {
                 reader.PushBack(next);
             }
             break;
@@ -82,7 +73,14 @@ std::size_t ReadListFile(const std::string& listPath, const std::string& outputS
         if (end != std::string::npos) {
             entry->resize(end);
         }
-        jobs.push_back({*entry, outputSpec});
+        ConversionJob job{*entry, outputSpec, {}};
+        if (entry->size() > kMaxListLine) {
+            // Cut, the line would name another file; the whole line is one
+            // entry that fails.
+            job.refusal =
+                "the list's line is longer than " + std::to_string(kMaxListLine) + " characters";
+        }
+        jobs.push_back(std::move(job));
     }
     return jobs.size();
 }

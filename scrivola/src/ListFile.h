@@ -26,11 +26,14 @@ class ListFileReader {
     int m_pushedBack = EOF;
 };
 
-// One entry of at most kMaxListLine characters, or nothing at an empty line
-// or the end of the file.
+// One entry (the whole line, so that a line over kMaxListLine characters
+// stays one entry; what passes kMaxListLineKept is dropped), or nothing at
+// an empty line or the end of the file.
+inline constexpr std::size_t kMaxListLineKept = 4096;
 std::optional<std::string> ReadListLine(ListFileReader& reader);
 
-// Appends one job per entry, each with `outputSpec` as its output. Returns
+// Appends one job per entry, each with `outputSpec` as its output; an entry
+// over kMaxListLine characters is a job that fails with the reason. Returns
 // the number of jobs in the list; 0 and nothing appended when the file
 // cannot be opened or is a directory.
 std::size_t ReadListFile(const std::string& listPath, const std::string& outputSpec, JobList& jobs);

@@ -55,10 +55,9 @@ int SetDocumentInfo(const std::string& pdf, const ConversionSettings& settings,
                     const Toolkit& toolkit) {
     if (pdf.empty() || (settings.title.empty() && settings.author.empty() &&
                         settings.subject.empty() && settings.keywords.empty())) {
-        return 0;
+        return 1;
     }
-    toolkit.runCommand(DocumentInfoCommand(toolkit.path, pdf, settings));
-    return 1;
+    return toolkit.runCommand(DocumentInfoCommand(toolkit.path, pdf, settings)) == 0 ? 1 : 0;
 }
 
 int SetDocumentInfo(const std::string& pdf, const ConversionSettings& settings) {
@@ -74,9 +73,9 @@ int MergeIntoOutput(const std::string& workingOutput, const std::string& finalOu
         settings.collisionMode == CollisionMode::kRename) {
         return 1;  // the printer wrote the final output itself
     }
-    toolkit.runCommand(
+    const int status = toolkit.runCommand(
         MergeCommand(toolkit.path, workingOutput, finalOutput, settings.collisionMode));
-    return platform::PathExists(finalOutput) ? 1 : 0;
+    return status == 0 && platform::PathExists(finalOutput) ? 1 : 0;
 }
 
 int MergeIntoOutput(const std::string& workingOutput, const std::string& finalOutput,
@@ -89,10 +88,6 @@ int RunToolCommand(const std::string& commandLine) {
         return -1;
     }
     platform::OutputDebugText(commandLine + "\n");
-    // A line this long would have to be cut, and a cut line runs something else.
-    if (commandLine.size() > kMaxToolCommandLine) {
-        return -1;
-    }
     std::string line = commandLine;
     bool wait = true;
     if (line.back() == '&') {
@@ -102,21 +97,27 @@ int RunToolCommand(const std::string& commandLine) {
         line.pop_back();
     }
     platform::ProcessOptions options;
-    // The toolkit's messages go to the debug channel, not between our lines.
-    options.captureOutput = wait;
-    options.discardOutput = !wait;
-    auto child = platform::Process::Start(line, options);
-    if (!child) {
-        return -1;
-    }
     if (!wait) {
-        return 0;
+        options.discardOutput = true;
+        return platform::Process::Start(line, options) ? 0 : -1;
     }
-    const std::string messages = child->ReadAll();
-    if (!messages.empty()) {
-        platform::OutputDebugText(messages);
+    // The toolkit's messages go to the debug channel, not between our lines.
+    options.captureOutput = true;
+    const platform::LimitedRun run =
+        platform::RunWithTimeLimit(platform::SplitCommandLine(line), kToolTimeLimitMs, options);
+    if (!run.output.empty()) {
+        platform::OutputDebugText(run.output);
     }
-    return child->Wait();
+    switch (run.outcome) {
+        case platform::LimitedRun::Outcome::NotStarted:
+            return -1;
+        case platform::LimitedRun::Outcome::TimedOut:
+            platform::OutputDebugText("the toolkit took too long and was ended\n");
+            return -2;
+        case platform::LimitedRun::Outcome::Finished:
+            break;
+    }
+    return run.exitCode;
 }
 
 }  // namespace scrivola

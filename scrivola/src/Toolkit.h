@@ -1,7 +1,7 @@
 #pragma once
 // The PDF toolkit tools.cfg beside the converter: document information and
 // page merging, both in place on the file named with -i.
-#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,8 +9,8 @@
 
 namespace scrivola {
 
-// Longest command line a child is started with; longer ones are refused.
-inline constexpr std::size_t kMaxToolCommandLine = 2047;
+// The toolkit gets this long; a hung one is ended and its step fails.
+inline constexpr std::uint32_t kToolTimeLimitMs = 2 * 60 * 1000;
 
 struct Toolkit {
     std::string path;                                   // the tools.cfg program
@@ -27,21 +27,24 @@ std::string DocumentInfoCommand(const std::string& toolPath, const std::string& 
 std::string MergeCommand(const std::string& toolPath, const std::string& workingOutput,
                          const std::string& finalOutput, CollisionMode collisionMode);
 
-// 1 when the toolkit was run, 0 when there was nothing to do.
+// 1 when the information was set or there was none to set; 0 when the
+// toolkit failed (the PDF is then as it was).
 int SetDocumentInfo(const std::string& pdf, const ConversionSettings& settings,
                     const Toolkit& toolkit);
 int SetDocumentInfo(const std::string& pdf, const ConversionSettings& settings);
 
 // Puts the working output's pages into the final output by the collision
-// mode. 1 when the final output exists afterwards (or there was nothing to
-// merge), else 0.
+// mode. 1 when the toolkit merged them (or there was nothing to merge), else
+// 0: the toolkit leaves the final output as it was when it fails.
 int MergeIntoOutput(const std::string& workingOutput, const std::string& finalOutput,
                     const ConversionSettings& settings, const Toolkit& toolkit);
 int MergeIntoOutput(const std::string& workingOutput, const std::string& finalOutput,
                     const ConversionSettings& settings);
 
-// Runs a command line and waits for it: the child's exit code, -1 when it
-// could not be started or the line is empty or too long. A final '&' means
+// Runs a command line and waits for it, at most kToolTimeLimitMs: the
+// child's exit code, -1 when it could not be started or the line is empty,
+// -2 when it took too long and was ended. The line is split into arguments,
+// so its length meets no limit and nothing is ever cut. A final '&' means
 // "do not wait" (the result is then 0); a final '|' is dropped.
 int RunToolCommand(const std::string& commandLine);
 

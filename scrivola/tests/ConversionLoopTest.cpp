@@ -145,10 +145,10 @@ TEST_F(ConversionLoopTest, TemporaryOutputsAreRemovedOnEveryPath) {
     const std::string existingTif = m_folder.Write("a.tif", "old image");
     m_settings.collisionMode = CollisionMode::kAppend;
 
-    // Not a PDF: nothing to merge, the image stays as it was.
-    int result = 0;
+    // Not a PDF: pages cannot be appended, the image stays as it was.
+    int result = 1;
     Run({{"x.doc", existingTif}}, &result);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile(existingTif), "old image");
     EXPECT_TRUE(m_toolRuns.empty());
     EXPECT_TRUE(TemporaryFolderIsEmpty());
@@ -160,6 +160,66 @@ TEST_F(ConversionLoopTest, TemporaryOutputsAreRemovedOnEveryPath) {
     EXPECT_TRUE(m_toolRuns.empty());
     EXPECT_TRUE(TemporaryFolderIsEmpty());
     EXPECT_EQ(ReadFile(existingPdf), "old");
+}
+
+// Jobs that would destroy or silently drop something fail before anything
+// runs, with their reason on standard error; the files stay as they were.
+TEST_F(ConversionLoopTest, RefusedJobsFailWithAReasonAndTouchNothing) {
+    const std::string text = m_folder.Write("same.txt", "the document");
+    const std::string link = m_folder / "link.txt";
+    std::filesystem::create_symlink(text, link);
+    const std::string image = m_folder.Write("old.png", "old image");
+    const struct {
+        const char* what;
+        ConversionJob job;
+        CollisionMode mode;
+        const char* reason;
+    } cases[] = {
+        {"output is the input", {text, text, {}}, CollisionMode::kOverwrite, "the document itself"},
+        {"output is a link to the input",
+         {text, link, {}},
+         CollisionMode::kOverwrite,
+         "the document itself"},
+        {"insert into an image", {"x.doc", image, {}}, CollisionMode::kInsert, "PDF files only"},
+        {"append to an image", {"x.doc", image, {}}, CollisionMode::kAppend, "PDF files only"},
+        {"a list line too long",
+         {"x.doc", m_folder / "x.pdf", "the list's line is too long"},
+         CollisionMode::kOverwrite,
+         "too long"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_settings.collisionMode = c.mode;
+        ::testing::internal::CaptureStderr();
+        int result = 1;
+        EXPECT_EQ(Run({c.job}, &result), c.job.input + " ==> " + c.job.output + ", result=0\n");
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find(c.reason), std::string::npos);
+        EXPECT_EQ(result, 0);
+    }
+    EXPECT_TRUE(m_conversions.empty());
+    EXPECT_TRUE(m_toolRuns.empty());
+    EXPECT_EQ(ReadFile(text), "the document");
+    EXPECT_EQ(ReadFile(image), "old image");
+}
+
+// A merge the toolkit refuses (a damaged or protected output) fails the job;
+// reporting success would throw the new pages away unnoticed.
+TEST_F(ConversionLoopTest, AFailedMergeOrInformationFailsTheJob) {
+    const std::string existing = m_folder.Write("a.pdf", "old");
+    JobServices services = Services(stdout);
+    m_settings.collisionMode = CollisionMode::kAppend;
+    for (const bool withTitle : {false, true}) {
+        m_settings.title = withTitle ? "T" : "";
+        services.toolkit.runCommand = [](const std::string&) { return 1; };
+        ::testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStdout();
+        const int result = RunJobs({{"x.doc", existing}}, m_settings, services);
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("x.doc"), std::string::npos);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(ReadFile(existing), "old");
+        EXPECT_TRUE(TemporaryFolderIsEmpty());
+    }
 }
 
 TEST_F(ConversionLoopTest, JobsThatCannotNameAWorkingOutputFailAtOnce) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -182,7 +184,32 @@ TEST_F(JobListTest, ListFileTurnsOverwriteAndRenameIntoAppend) {
     Build(list, existing);
     EXPECT_EQ(m_settings.collisionMode, CollisionMode::kAppend);
     EXPECT_EQ(m_jobs[0].output, existing);
-    EXPECT_FALSE(platform::PathExists(existing));
+}
+
+// An overwrite keeps the earlier output aside: it goes only once the new
+// one exists, and comes back when every document failed.
+TEST_F(JobListTest, ListFileOverwriteKeepsTheEarlierOutputUntilANewOneExists) {
+    const std::string list = m_folder.Write("docs.ver", "one.doc\ntwo.doc\n");
+    const std::string existing = m_folder.Write("out/all.pdf", "old pages");
+    for (const bool newOutputWritten : {false, true}) {
+        SCOPED_TRACE(newOutputWritten ? "a new output" : "every job failed");
+        m_jobs.clear();
+        m_settings.collisionMode = CollisionMode::kOverwrite;
+        m_outputSpec = existing;
+        m_inputSpec = list;
+        SetAsideOutput setAside;
+        BuildJobList(m_inputSpec, m_outputSpec, m_settings, m_jobs, &setAside);
+        EXPECT_FALSE(platform::PathExists(existing)) << "the first job starts it afresh";
+        EXPECT_EQ(ReadFile(setAside.aside), "old pages");
+        if (newOutputWritten) {
+            m_folder.Write("out/all.pdf", "new pages");
+        }
+        FinishSetAsideOutput(setAside);
+        EXPECT_EQ(ReadFile(existing), newOutputWritten ? "new pages" : "old pages");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder / "out"),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
 }
 
 TEST_F(JobListTest, UnreadableListFileGivesNoJobsAndKeepsTheOutput) {

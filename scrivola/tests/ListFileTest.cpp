@@ -52,18 +52,27 @@ TEST(ListFileTest, LineEndsAndTheEndOfTheList) {
     }
 }
 
-TEST(ListFileTest, LinesLongerThan255ContinueAsTheNextEntry) {
+// A line over 255 characters is one entry that fails, never two entries of
+// which the second names some other file.
+TEST(ListFileTest, ALineLongerThan255IsOneFailingEntry) {
     const std::string exact(255, 'e');
     const std::string almost(254, 'a');
-    const std::string longer(300, 'l');
-    EXPECT_EQ(EntriesOf(longer + "\nb.doc\n"),
-              (Entries{longer.substr(0, 255), longer.substr(255), "b.doc"}));
-    // A line of exactly 255 characters is one entry; its line end does not
-    // end the list.
+    const std::string longer(263, 'l');
+    EXPECT_EQ(EntriesOf(longer + "\nb.doc\n"), (Entries{longer, "b.doc"}));
     EXPECT_EQ(EntriesOf(exact + "\nb.doc\n"), (Entries{exact, "b.doc"}));
     EXPECT_EQ(EntriesOf(exact + "\r\nb.doc\n"), (Entries{exact, "b.doc"}));
     EXPECT_EQ(EntriesOf(exact + "\rb.doc\n"), (Entries{exact, "b.doc"}));
     EXPECT_EQ(EntriesOf(almost + "\r\r\nb.doc\n"), (Entries{almost, "b.doc"}));
+
+    PrivateHome folder;
+    JobList jobs;
+    ReadListFile(folder.Write("list.ver", exact + "\n" + longer + "\n" + std::string(9000, 'x')),
+                 "/out/all.pdf", jobs);
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[0].refusal, "");
+    EXPECT_NE(jobs[1].refusal.find("longer than 255"), std::string::npos);
+    EXPECT_EQ(jobs[2].input.size(), kMaxListLineKept);
+    EXPECT_FALSE(jobs[2].refusal.empty());
 }
 
 TEST(ListFileTest, BinaryBytesArePartOfTheEntry) {

@@ -32,9 +32,9 @@ TEST(ToolkitTest, NothingToDoRunsNothing) {
     int runs = 0;
     const Toolkit toolkit{"tools.cfg", [&runs](const std::string&) { return ++runs, 0; }};
     ConversionSettings settings;
-    EXPECT_EQ(SetDocumentInfo("/out/a.pdf", settings, toolkit), 0);
+    EXPECT_EQ(SetDocumentInfo("/out/a.pdf", settings, toolkit), 1);
     settings.keywords = "k";
-    EXPECT_EQ(SetDocumentInfo("", settings, toolkit), 0);
+    EXPECT_EQ(SetDocumentInfo("", settings, toolkit), 1);
     EXPECT_EQ(MergeIntoOutput("", "/out/a.pdf", settings, toolkit), 0);
     settings.collisionMode = CollisionMode::kRename;
     EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", "/out/a.pdf", settings, toolkit), 1);
@@ -44,15 +44,24 @@ TEST(ToolkitTest, NothingToDoRunsNothing) {
     EXPECT_EQ(runs, 1);
 }
 
-TEST(ToolkitTest, MergeReportsWhetherTheFinalOutputExists) {
+// A toolkit that fails (a damaged or locked final output) fails the step,
+// even though the final output is still there.
+TEST(ToolkitTest, MergeAndInformationReportTheToolkitsResult) {
     PrivateHome folder;
     const std::string final = folder / "final.pdf";
-    const Toolkit toolkit{"tools.cfg", [](const std::string&) { return 1; }};
+    int status = 1;
+    const Toolkit toolkit{"tools.cfg", [&status](const std::string&) { return status; }};
     ConversionSettings settings;
     settings.collisionMode = CollisionMode::kAppend;
-    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 0);
+    settings.title = "T";
     folder.Write("final.pdf", "x");
+    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 0);
+    EXPECT_EQ(SetDocumentInfo(final, settings, toolkit), 0);
+    status = 0;
     EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 1);
+    EXPECT_EQ(SetDocumentInfo(final, settings, toolkit), 1);
+    platform::DeleteFile(final);
+    EXPECT_EQ(MergeIntoOutput("/tmp/w.pdf", final, settings, toolkit), 0);
 }
 
 TEST(ToolkitTest, RunToolCommandWaitsAndReturnsTheExitCode) {
@@ -66,13 +75,16 @@ TEST(ToolkitTest, RunToolCommandWaitsAndReturnsTheExitCode) {
     const std::string marker = folder / "started";
     EXPECT_EQ(RunToolCommand("sh -c \"sleep 0.2; exit 5\"&"), 0);
 
-    // A line longer than the start buffer is refused, never cut.
-    const std::string touch = "touch \"" + marker + "\"";
-    const std::string padding(kMaxToolCommandLine - touch.size() - 1, ' ');
-    EXPECT_EQ(RunToolCommand(touch + padding + " \"x\""), -1);
-    EXPECT_FALSE(platform::PathExists(marker));
-    EXPECT_EQ(RunToolCommand(touch + padding.substr(3) + " \"x\""), 0);
+    // A long line (titles of 1023 characters make one) runs whole, never cut.
+    const std::string longName = folder / std::string(200, 'n');
+    std::string line = "touch \"" + marker + "\"";
+    for (int i = 0; i < 20; ++i) {
+        line += " \"" + longName + "\"";
+    }
+    EXPECT_GT(line.size(), 4000u);
+    EXPECT_EQ(RunToolCommand(line), 0);
     EXPECT_TRUE(platform::PathExists(marker));
+    EXPECT_TRUE(platform::PathExists(longName));
 }
 
 TEST(ToolkitTest, ToolkitSitsBesideTheProgram) {

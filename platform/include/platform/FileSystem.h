@@ -18,6 +18,10 @@ std::optional<FileStatus> GetFileStatus(std::string_view path);
 bool PathExists(std::string_view path);
 bool IsDirectory(std::string_view path);
 
+// True when both paths name one existing file (the same device and inode,
+// so links and different spellings of a path count as the same).
+bool IsSameFile(std::string_view a, std::string_view b);
+
 // Removes a file (not a directory). False when nothing was removed.
 bool DeleteFile(std::string_view path);
 
