@@ -32,6 +32,8 @@ void CEncryptOption::CreateControls(const DialogUnits& units) {
     keep(kUserPasswordLabel, controls.Label(kUserPasswordLabel, QStringLiteral("User Password:"),
                                             DialogRect{27, 50, 67, 8}, Qt::AlignRight));
     m_userPassword = controls.Edit(kUserPasswordEdit, DialogRect{101, 48, 112, 13});
+    // Passwords never show on screen.
+    m_userPassword->setEchoMode(QLineEdit::Password);
     keep(kUserPasswordEdit, m_userPassword);
     keep(kChangePasswordLabel,
          controls.Label(kChangePasswordLabel,
@@ -41,6 +43,7 @@ void CEncryptOption::CreateControls(const DialogUnits& units) {
          controls.Label(kOwnerPasswordLabel, QStringLiteral("Master Password:"),
                         DialogRect{15, 83, 79, 8}, Qt::AlignRight));
     m_ownerPassword = controls.Edit(kOwnerPasswordEdit, DialogRect{101, 82, 112, 13});
+    m_ownerPassword->setEchoMode(QLineEdit::Password);
     keep(kOwnerPasswordEdit, m_ownerPassword);
     keep(kLevelGroup, controls.GroupBox(kLevelGroup, QStringLiteral("Encryption Level:"),
                                         DialogRect{7, 113, 275, 46}));

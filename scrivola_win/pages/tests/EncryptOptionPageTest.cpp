@@ -32,6 +32,9 @@ TEST_F(EncryptOptionPageTest, NoSectionShowsEncryptionOffAndEverythingElseGreyed
     EXPECT_FALSE(Find<QCheckBox>(kEncryptCheck)->isChecked());
     EXPECT_TRUE(Find<QLineEdit>(kUserPasswordEdit)->text().isEmpty());
     EXPECT_TRUE(Find<QLineEdit>(kOwnerPasswordEdit)->text().isEmpty());
+    // The passwords are masked on screen.
+    EXPECT_EQ(Find<QLineEdit>(kUserPasswordEdit)->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(Find<QLineEdit>(kOwnerPasswordEdit)->echoMode(), QLineEdit::Password);
     EXPECT_TRUE(Find<QRadioButton>(kLevel40Radio)->isChecked());
     EXPECT_FALSE(Find<QRadioButton>(kLevel128Radio)->isChecked());
     for (int id : {kNoPrintCheck, kNoChangeCheck, kNoCopyCheck, kNoFormCheck}) {

@@ -45,10 +45,13 @@ std::string BuildConverterCommandLine(std::string_view converterPath, std::strin
         commandLine += " -b " + std::to_string(options.colorIndex + 1);
     }
 
-    // The resolution goes on verbatim: it is a hand-edited key that no
-    // dialog shows, and the converter checks it.
+    // The resolution is a hand-edited key that no dialog shows: only digits
+    // go on the command line, where anything else could add options of its
+    // own; every other value stands for the default.
+    const bool digitsOnly = !options.dpi.empty() && options.dpi.size() <= 6 &&
+                            options.dpi.find_first_not_of("0123456789") == std::string::npos;
     commandLine += " -r ";
-    commandLine += options.dpi == kDefaultDpiText ? std::string("300") : options.dpi;
+    commandLine += digitsOnly ? options.dpi : std::string("300");
 
     AppendQuotedOption(commandLine, " -a ", options.author);
     AppendQuotedOption(commandLine, " -j ", options.subject);
