@@ -46,12 +46,22 @@ void FileDescriptor::Reset(int fd) {
     m_fd = fd;
 }
 
-FileDescriptor ConnectTo(const std::string& path) {
-    sockaddr_un address{};
+namespace {
+
+// A new stream socket and the address of `path`; an invalid one when the
+// path does not fit an address or no socket can be had.
+FileDescriptor NewSocketFor(const std::string& path, sockaddr_un& address) {
     if (!FillAddress(path, address)) {
         return {};
     }
-    FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    return FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+}
+
+}  // namespace
+
+FileDescriptor ConnectTo(const std::string& path) {
+    sockaddr_un address{};
+    FileDescriptor socket = NewSocketFor(path, address);
     if (!socket.IsValid()) {
         return {};
     }
@@ -69,10 +79,7 @@ FileDescriptor ConnectTo(const std::string& path) {
 
 FileDescriptor ListenAt(const std::string& path) {
     sockaddr_un address{};
-    if (!FillAddress(path, address)) {
-        return {};
-    }
-    FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    FileDescriptor socket = NewSocketFor(path, address);
     if (!socket.IsValid()) {
         return {};
     }
