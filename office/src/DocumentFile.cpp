@@ -61,14 +61,46 @@ void Fail(const std::string& message) {
 
 }  // namespace
 
+bool LooksLikeADocument(std::string_view head) {
+    // Binary formats LibreOffice reads, by their first bytes.
+    static constexpr std::string_view kSignatures[] = {
+        std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),  // OLE2: .doc .xls .ppt .vsd
+        std::string_view("PK\x03\x04", 4),  // ZIP: Office Open XML, OpenDocument, .vsdx
+        "{\\rtf",
+        "\xFFWPC",                        // WordPerfect
+        std::string_view("\xDB\xA5", 2),  // Word 2
+        std::string_view("\x9B\xA5", 2),  // Word 1
+        std::string_view("\x09\x00", 2),  // Excel 2 (BIFF2)
+        std::string_view("\x09\x02", 2),  // Excel 3
+        std::string_view("\x09\x04", 2),  // Excel 4
+        std::string_view("\xFF\xFE", 2),  // UTF-16 text, little endian
+        std::string_view("\xFE\xFF", 2),  // UTF-16 text, big endian
+    };
+    for (const std::string_view signature : kSignatures) {
+        if (head.substr(0, signature.size()) == signature) {
+            return true;
+        }
+    }
+    // A PDF may have a little before its header.
+    if (head.substr(0, 1024).find("%PDF-") != std::string_view::npos) {
+        return true;
+    }
+    // Anything else must be text: LibreOffice would import random bytes as
+    // a page of garbage and call it converted.
+    return head.find('\0') == std::string_view::npos;
+}
+
 std::optional<std::string> DocumentOpenProblem(const std::string& path) {
     std::string problem;
     const FileDescriptor document(OpenDocument(path, problem));
     if (document.Get() < 0) {
         return problem;
     }
-    char probe = 0;
-    const ssize_t got = ::read(document.Get(), &probe, 1);
+    char head[4096];
+    ssize_t got;
+    do {
+        got = ::read(document.Get(), head, sizeof head);
+    } while (got < 0 && errno == EINTR);
     if (got < 0) {
         return ErrnoText("cannot read", path);
     }
@@ -76,6 +108,9 @@ std::optional<std::string> DocumentOpenProblem(const std::string& path) {
     // that would pass for the converted document.
     if (got == 0) {
         return path + " is empty";
+    }
+    if (!LooksLikeADocument(std::string_view(head, static_cast<std::size_t>(got)))) {
+        return path + " is no document: its bytes match no document format and are not text";
     }
     return std::nullopt;
 }

@@ -16,6 +16,7 @@
 #include <optional>
 #include <thread>
 
+#include "DocumentFile.h"
 #include "LibreOffice.h"
 #include "OfficeSession.h"
 #include "OfficeTestSupport.h"
@@ -324,6 +325,27 @@ TEST_F(OfficeServerTest, HangingLibreOfficeIsKilledAtTheTimeOut) {
 
 TEST(LibreOfficeTest, ProfileFolderIsGivenAsAnEncodedFileUrl) {
     EXPECT_EQ(FileUrl("/tmp/a b/\xC3\xA9%#?/x_y-z.~"), "file:///tmp/a%20b/%C3%A9%25%23%3F/x_y-z.~");
+}
+
+TEST(DocumentFileTest, OnlyDocumentFormatsAndTextAreDocuments) {
+    const std::string zeros(64, '\0');
+    const struct {
+        const char* what;
+        std::string head;
+        bool document;
+    } cases[] = {
+        {"OLE2", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + zeros, true},
+        {"ZIP", std::string("PK\x03\x04", 4) + zeros, true},
+        {"RTF", "{\\rtf1\\ansi hello}", true},
+        {"PDF after a little junk", std::string("junk\n%PDF-1.4\n") + zeros, true},
+        {"UTF-16 text", std::string("\xFF\xFEh\0i\0", 6), true},
+        {"plain text", "Dear reader,\nplain text.\n", true},
+        {"binary junk", std::string("\x13\x37\0\x42garbage", 11), false},
+        {"zeros", zeros, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LooksLikeADocument(c.head), c.document) << c.what;
+    }
 }
 
 // An empty or relative PATH entry would run whatever "soffice" lies in the

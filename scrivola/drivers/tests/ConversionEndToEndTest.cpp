@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -261,6 +262,23 @@ TEST_F(ConversionEndToEndTest, BadInputFailsCleanlyOrConvertsCorrectly) {
         }
         platform::DeleteFile(output);
     }
+}
+
+// Random bytes under a document's name are no document: LibreOffice would
+// import them as a page of garbage text.
+TEST_F(ConversionEndToEndTest, RandomBytesNamedLikeADocumentFail) {
+    const std::string random = folder.Path("random.doc");
+    {
+        std::ofstream out(random, std::ios::binary);
+        std::uint32_t state = 12345;
+        for (int i = 0; i < 8192; ++i) {
+            state = state * 1103515245u + 12345u;
+            out.put(static_cast<char>(state >> 24));
+        }
+    }
+    const std::string output = folder.Path("out/random.pdf");
+    EXPECT_EQ(ConvertDocument(random, output), 0);
+    EXPECT_FALSE(platform::PathExists(output));
 }
 
 TEST_F(ConversionEndToEndTest, MissingOutputFolderFailsWithoutWaiting) {
