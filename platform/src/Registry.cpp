@@ -51,6 +51,13 @@ bool CreatePrivateDirectories(const std::string& path) {
 // replaces settings it could not see.
 std::optional<fmt::Document> LoadDocument(const std::string& path) {
     if (auto text = ReadWholeFile(path)) {
+        // A file without the export header anywhere is no registry file (a
+        // damaged or foreign one): it is neither read nor ever rewritten.
+        if (!text->empty() &&
+            text->find("Windows Registry Editor Version 5.00") == std::string::npos &&
+            text->find("REGEDIT4") == std::string::npos) {
+            return std::nullopt;
+        }
         return fmt::Parse(*text);
     }
     struct stat info {};

@@ -166,6 +166,17 @@ TEST_F(RegistryTest, UnreadableFileIsNeverOverwritten) {
     EXPECT_EQ(ReadWholeFile(FilePath() + "/inside"), "kept");
 }
 
+// Without the export header it is some other file, perhaps damaged: it is
+// never replaced by a rewrite of the little that could be read from it.
+TEST_F(RegistryTest, AFileWithoutTheHeaderIsNeitherReadNorRewritten) {
+    const std::string junk("\x7f\x00\x01[HKEY_CURRENT_USER\\Software]\n\"A\"=dword:1\n\x00", 45);
+    WriteFile("config/scrivola/registry.reg", junk);
+    Registry registry(FilePath());
+    EXPECT_FALSE(registry.SetDword(kPrinterKey, "Other", 2));
+    EXPECT_FALSE(registry.KeyExists("Software"));
+    EXPECT_EQ(ReadWholeFile(FilePath()), junk);
+}
+
 TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
     constexpr int kWriters = 4;
     constexpr int kValuesEach = 25;

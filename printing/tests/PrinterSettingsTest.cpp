@@ -205,13 +205,16 @@ TEST_F(PrinterSettingsTest, DamagedRegistryFileLoadsDefaultsForWhatCannotBeRead)
     EXPECT_EQ(Text("Title"), "");
 }
 
-TEST_F(PrinterSettingsTest, BinaryRegistryFileLoadsDefaultsAndIsRewrittenWhole) {
-    m_folder.Write("config/scrivola/registry.reg", std::string("\0\xff\xfe binary", 10));
+// A binary file is no registry: the defaults apply, and the job cannot point
+// the printer anywhere, since that would replace the file.
+TEST_F(PrinterSettingsTest, BinaryRegistryFileLoadsDefaultsAndIsLeftAsItIs) {
+    const std::string binary("\0\xff\xfe binary", 10);
+    const std::string file = m_folder.Write("config/scrivola/registry.reg", binary);
     PrinterSettings settings;
     LoadPrinterSettings(settings);
     EXPECT_EQ(settings.Scale, 100);
-    ASSERT_TRUE(ConfigurePrinterForJob(m_folder / "d.pdf"));
-    EXPECT_EQ(StoredNames(), kWriteOrder);
+    EXPECT_FALSE(ConfigurePrinterForJob(m_folder / "d.pdf"));
+    EXPECT_EQ(ReadFile(file), binary);
 }
 
 }  // namespace

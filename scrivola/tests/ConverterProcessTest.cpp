@@ -95,5 +95,24 @@ TEST(ConverterProcessTest, MissingPrinterEndsTheRunWithStatusZeroAndNoResultLine
     EXPECT_TRUE(std::filesystem::is_empty(folder / "tmp"));
 }
 
+// A damaged registry file: a clear message and a failing status, and the
+// file stays byte for byte as it was.
+TEST(ConverterProcessTest, ABinaryRegistryFileFailsTheJobAndIsLeftAsItIs) {
+    PrivateHome folder;
+    std::string junk(3000, '\0');
+    for (std::size_t i = 0; i < junk.size(); ++i) {
+        junk[i] = static_cast<char>((i * 7919 + 13) & 0xFF);
+    }
+    const std::string registry = folder.Write("config/scrivola/registry.reg", junk);
+    const std::string input = folder.Write("a.txt", "text\n");
+    const RunResult result = RunScrivola({"-i", input, "-o", folder / "a.pdf"});
+    EXPECT_NE(result.exitStatus, 0);
+    EXPECT_NE(result.output.find("cannot write the virtual printer's settings in " + registry),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("result=0"), std::string::npos) << result.output;
+    EXPECT_EQ(testsupport::ReadFile(registry), junk);
+}
+
 }  // namespace
 }  // namespace scrivola

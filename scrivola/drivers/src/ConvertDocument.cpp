@@ -1,14 +1,33 @@
 #include "drivers/ConvertDocument.h"
 
+#include <cstdio>
 #include <optional>
 
 #include "PrinterJobLock.h"
 #include "drivers/WaitForOutput.h"
+#include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PrinterSettings.h"
 
 namespace scrivola {
+
+namespace {
+
+// The printer's settings could not be written: say where, once per job, on
+// standard error and the debug channel (a damaged registry file is left as
+// it is).
+void ReportUnwritablePrinterSettings() {
+    const std::string message = "scrivola: cannot write the virtual printer's settings in " +
+                                platform::Registry::CurrentUser().FilePath() +
+                                " (damaged or not writable); the file is left as it is\n";
+    std::fputs(message.c_str(), stderr);
+    std::fflush(stderr);
+    platform::OutputDebugText(message);
+}
+
+}  // namespace
 
 int ConvertDocument(const std::string& input, const std::string& workingOutput,
                     platform::Clock& clock) {
@@ -22,6 +41,9 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     // A path the printer cannot be given would send the job elsewhere.
     PrinterJobValues previousPrinterValues;
     if (!ConfigurePrinterForJob(workingOutput, &previousPrinterValues)) {
+        if (workingOutput.size() <= kPrinterTextCapacity) {
+            ReportUnwritablePrinterSettings();
+        }
         return 0;
     }
     std::string savedPrinter = SelectVirtualPrinter();
