@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace platform {
 
@@ -34,6 +36,14 @@ void OutputDebugText(std::string_view text) {
         left -= static_cast<std::size_t>(written);
     }
     close(fd);
+}
+
+void ReportProblem(std::string_view line) {
+    std::string text(line);
+    text += '\n';
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
+    OutputDebugText(text);
 }
 
 }  // namespace platform

@@ -56,6 +56,22 @@ bool IsDirectory(std::string_view path) {
     return status && status->isDirectory;
 }
 
+std::optional<FileStamp> StampOf(std::string_view path) {
+    struct stat status {};
+    if (stat(std::string(path).c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(status.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+    stamp.size = static_cast<std::int64_t>(status.st_size);
+    stamp.modifiedSeconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+    stamp.isRegularFile = S_ISREG(status.st_mode);
+    stamp.isDirectory = S_ISDIR(status.st_mode);
+    return stamp;
+}
+
 bool IsSameFile(std::string_view a, std::string_view b) {
     struct stat first {};
     struct stat second {};

@@ -110,10 +110,7 @@ std::optional<std::string> RefusalOf(const ConversionJob& job, const ConversionS
 // A failed step's reason on standard error (the front end's debug channel
 // shows it) and on the debug channel.
 void ReportFailure(const std::string& input, const std::string& reason) {
-    const std::string message = "scrivola: " + input + ": " + reason + "\n";
-    std::fputs(message.c_str(), stderr);
-    std::fflush(stderr);
-    platform::OutputDebugText(message);
+    platform::ReportProblem("scrivola: " + input + ": " + reason);
 }
 
 int RunJob(const ConversionJob& job, const ConversionSettings& settings,

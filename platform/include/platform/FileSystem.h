@@ -13,6 +13,23 @@ struct FileStatus {
     std::int64_t modifiedSeconds = 0;
 };
 
+// What tells one version of a file from the next: a file replaced by rename
+// has a new inode, one rewritten in place a new modification time or size.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool isRegularFile = false;
+    bool isDirectory = false;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of whatever is at the path, or nothing when nothing is there.
+std::optional<FileStamp> StampOf(std::string_view path);
+
 // Attributes of a path, or nothing when they cannot be read (missing file).
 std::optional<FileStatus> GetFileStatus(std::string_view path);
 bool PathExists(std::string_view path);

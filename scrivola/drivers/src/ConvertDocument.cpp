@@ -1,6 +1,5 @@
 #include "drivers/ConvertDocument.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "PrinterJobLock.h"
@@ -19,12 +18,9 @@ namespace {
 // standard error and the debug channel (a damaged registry file is left as
 // it is).
 void ReportUnwritablePrinterSettings() {
-    const std::string message = "scrivola: cannot write the virtual printer's settings in " +
-                                platform::Registry::CurrentUser().FilePath() +
-                                " (damaged or not writable); the file is left as it is\n";
-    std::fputs(message.c_str(), stderr);
-    std::fflush(stderr);
-    platform::OutputDebugText(message);
+    platform::ReportProblem("scrivola: cannot write the virtual printer's settings in " +
+                            platform::Registry::CurrentUser().FilePath() +
+                            " (damaged or not writable); the file is left as it is");
 }
 
 }  // namespace
@@ -48,7 +44,7 @@ int ConvertDocument(const std::string& input, const std::string& workingOutput,
     }
     std::string savedPrinter = SelectVirtualPrinter();
     // A file already at the path (an earlier output) is not this job's result.
-    const std::optional<FileIdentity> before = IdentifyFile(workingOutput);
+    const std::optional<platform::FileStamp> before = platform::StampOf(workingOutput);
     const int result = PrintDocument(input) != 0 ? WaitForOutput(workingOutput, before, clock) : 0;
     RestoreDefaultPrinter(savedPrinter);
     RestorePrinterAfterJob(previousPrinterValues);

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,9 +16,9 @@ bool TimedOut(platform::Clock& clock, std::uint64_t start) {
 }
 
 // The job's file: present, and not the file that was there before the job.
-std::optional<FileIdentity> NewFile(const std::string& path,
-                                    const std::optional<FileIdentity>& before) {
-    std::optional<FileIdentity> now = IdentifyFile(path);
+std::optional<platform::FileStamp> NewFile(const std::string& path,
+                                           const std::optional<platform::FileStamp>& before) {
+    std::optional<platform::FileStamp> now = platform::StampOf(path);
     if (now && before && *now == *before) {
         return std::nullopt;
     }
@@ -27,7 +26,7 @@ std::optional<FileIdentity> NewFile(const std::string& path,
 }
 
 // False when no new file appeared in time.
-bool WaitUntilPresent(const std::string& path, const std::optional<FileIdentity>& before,
+bool WaitUntilPresent(const std::string& path, const std::optional<platform::FileStamp>& before,
                       platform::Clock& clock) {
     const std::uint64_t start = clock.TickMs();
     while (!NewFile(path, before)) {
@@ -43,9 +42,9 @@ bool WaitUntilPresent(const std::string& path, const std::optional<FileIdentity>
 // empty or missing. A file the printer renamed into place passes at the
 // second look.
 void WaitUntilSizeSettles(const std::string& path, platform::Clock& clock) {
-    std::optional<std::uint64_t> previousSize;
+    std::optional<std::int64_t> previousSize;
     for (;;) {
-        const std::optional<FileIdentity> file = IdentifyFile(path);
+        const std::optional<platform::FileStamp> file = platform::StampOf(path);
         if (!file || file->size == 0 || file->size == previousSize) {
             return;
         }
@@ -82,22 +81,7 @@ void WaitUntilUnlocked(const std::string& path, platform::Clock& clock) {
 
 }  // namespace
 
-std::optional<FileIdentity> IdentifyFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return std::nullopt;
-    }
-    FileIdentity identity;
-    identity.device = info.st_dev;
-    identity.inode = info.st_ino;
-    identity.modifiedNs =
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    identity.size = static_cast<std::uint64_t>(info.st_size);
-    identity.isDirectory = S_ISDIR(info.st_mode);
-    return identity;
-}
-
-int WaitForOutput(const std::string& path, const std::optional<FileIdentity>& before,
+int WaitForOutput(const std::string& path, const std::optional<platform::FileStamp>& before,
                   platform::Clock& clock) {
     if (!WaitUntilPresent(path, before, clock)) {
         return 0;
@@ -106,11 +90,11 @@ int WaitForOutput(const std::string& path, const std::optional<FileIdentity>& be
     WaitUntilUnlocked(path, clock);
     // A folder at the output path is no printed file, and neither is the
     // file that was there before the job.
-    const std::optional<FileIdentity> file = NewFile(path, before);
+    const std::optional<platform::FileStamp> file = NewFile(path, before);
     return file && !file->isDirectory ? 1 : 0;
 }
 
-int WaitForOutput(const std::string& path, const std::optional<FileIdentity>& before) {
+int WaitForOutput(const std::string& path, const std::optional<platform::FileStamp>& before) {
     return WaitForOutput(path, before, platform::SystemClock());
 }
 

@@ -122,7 +122,7 @@ TEST_F(WaitForOutputTest, FolderAtTheOutputPathIsNoResult) {
 // job's result, whether the printer replaces it late or never.
 TEST_F(WaitForOutputTest, TheFileFromBeforeTheJobIsNeverTheResult) {
     WriteBytes(output, 70);
-    const std::optional<FileIdentity> before = IdentifyFile(output);
+    const std::optional<platform::FileStamp> before = platform::StampOf(output);
     ASSERT_TRUE(before);
     clock.onSleep = [this](std::uint64_t slept) {
         if (slept == 3000) {
@@ -133,7 +133,7 @@ TEST_F(WaitForOutputTest, TheFileFromBeforeTheJobIsNeverTheResult) {
     EXPECT_GE(clock.TotalSleptMs(), 3000u);
 
     ScriptedClock idle;
-    const std::optional<FileIdentity> printed = IdentifyFile(output);
+    const std::optional<platform::FileStamp> printed = platform::StampOf(output);
     EXPECT_EQ(WaitForOutput(output, printed, idle), 0);
     EXPECT_EQ(idle.TotalSleptMs(), 121000u);
 }

@@ -9,17 +9,11 @@
 
 namespace monitor {
 
-std::optional<FileStamp> StampOf(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+std::optional<FileStamp> RegularFileStamp(const std::string& path) {
+    std::optional<FileStamp> stamp = platform::StampOf(path);
+    if (!stamp || !stamp->isRegularFile) {
         return std::nullopt;
     }
-    FileStamp stamp;
-    stamp.device = static_cast<std::uint64_t>(status.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
-    stamp.size = static_cast<std::int64_t>(status.st_size);
-    stamp.modifiedSeconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
-    stamp.modifiedNanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
     return stamp;
 }
 

@@ -1,24 +1,18 @@
 #pragma once
-// What tells one state of a file from the next: identity, size and the
-// modification time to the nanosecond.
-#include <cstdint>
+// The monitor's looks at a file: its stamp (platform::FileStamp tells one
+// state of a file from the next), whether a writer holds it, and whether a
+// folder takes new files.
 #include <optional>
 #include <string>
 
+#include "platform/FileSystem.h"
+
 namespace monitor {
 
-struct FileStamp {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-
-    bool operator==(const FileStamp&) const = default;
-};
+using platform::FileStamp;
 
 // The stamp of a regular file; nothing when it is missing or not a file.
-std::optional<FileStamp> StampOf(const std::string& path);
+std::optional<FileStamp> RegularFileStamp(const std::string& path);
 
 // True when another process holds a write lock on the file (flock or a
 // POSIX record lock), or when the file cannot be opened for reading at all.

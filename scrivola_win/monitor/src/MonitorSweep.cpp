@@ -99,7 +99,7 @@ std::vector<std::string> PairMemory::SettledDocuments(const std::vector<std::str
     std::unordered_map<std::string, FileStamp> current;
     std::vector<std::string> settled;
     for (const std::string& path : listed) {
-        const std::optional<FileStamp> stamp = StampOf(path);
+        const std::optional<FileStamp> stamp = RegularFileStamp(path);
         if (!stamp) {
             continue;
         }
@@ -159,9 +159,9 @@ SweepCounts SweepMonitorPair(const MonitorPair& pair, MonitorConverter& converte
             }
             continue;
         }
-        const std::optional<FileStamp> before = StampOf(output);
+        const std::optional<FileStamp> before = RegularFileStamp(output);
         const std::string written = converter.RunConversion(path, output);
-        const std::optional<FileStamp> after = StampOf(written);
+        const std::optional<FileStamp> after = RegularFileStamp(written);
         const bool converted = after.has_value() && (written != output || after != before);
         if (converted) {
             ++counts.converted;
