@@ -39,13 +39,6 @@ n=$(ls "$PRINTED_JOBS" | wc -l)
 cp "$1" "$PRINTED_JOBS/job-$(printf %04d $n).pdf"
 )";
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void WriteExecutable(const std::string& path, const std::string& contents) {
     WriteFile(path, contents);
     ::chmod(path.c_str(), 0755);
@@ -53,55 +46,21 @@ void WriteExecutable(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
-void WriteFile(const std::string& path, const std::string& contents) {
-    std::ofstream(path, std::ios::binary) << contents;
-}
-
 OfficeTestEnvironment::OfficeTestEnvironment() {
-    m_root = *platform::CreateTempDirectory("scrivola-office-test-");
-    for (const char* name :
-         {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR",
-          "PATH", "FAKE_SOFFICE_LOG", "FAKE_SOFFICE_MODE", "FAKE_SOFFICE_PDF", "FAKE_SOFFICE_PIDS",
-          "PRINTED_JOBS"}) {
-        const char* value = std::getenv(name);
-        m_saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
-    }
-    for (const char* folder : {"bin", "empty", "tmp", "jobs", "config", "data", "run", "cache"}) {
+    for (const char* folder : {"bin", "empty", "jobs"}) {
         platform::CreateDirectories(Path(folder));
     }
-    ::setenv("HOME", m_root.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
-    ::setenv("TMPDIR", Path("tmp").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", Path("run").c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", Path("cache").c_str(), 1);
-    ::chmod(Path("run").c_str(), 0700);
     const char* path = std::getenv("PATH");
-    ::setenv("PATH", (Path("bin") + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
-    ::setenv("FAKE_SOFFICE_LOG", Path("soffice.log").c_str(), 1);
-    ::setenv("FAKE_SOFFICE_MODE", Path("soffice.mode").c_str(), 1);
-    ::setenv("FAKE_SOFFICE_PDF", Path("rendered.pdf").c_str(), 1);
-    ::setenv("FAKE_SOFFICE_PIDS", Path("soffice.pids").c_str(), 1);
-    ::setenv("PRINTED_JOBS", Path("jobs").c_str(), 1);
+    Set("PATH", Path("bin") + ":" + (path ? path : "/usr/bin:/bin"));
+    Set("FAKE_SOFFICE_LOG", Path("soffice.log"));
+    Set("FAKE_SOFFICE_MODE", Path("soffice.mode"));
+    Set("FAKE_SOFFICE_PDF", Path("rendered.pdf"));
+    Set("FAKE_SOFFICE_PIDS", Path("soffice.pids"));
+    Set("PRINTED_JOBS", Path("jobs"));
     WriteExecutable(Path("bin/soffice"), kFakeSoffice);
     WriteExecutable(Path("recording-printer"), kRecordingBackend);
     SetSofficeMode("convert");
     SetRenderedPdf(MinimalPdf(1));
-}
-
-OfficeTestEnvironment::~OfficeTestEnvironment() {
-    for (const auto& [name, value] : m_saved) {
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-    platform::RemoveTree(m_root);
-}
-
-std::string OfficeTestEnvironment::Path(const std::string& name) const {
-    return platform::JoinPath(m_root, name);
 }
 
 void OfficeTestEnvironment::SetSofficeMode(const std::string& mode) {
@@ -114,7 +73,7 @@ void OfficeTestEnvironment::SetRenderedPdf(const std::string& contents) {
 
 std::vector<std::vector<std::string>> OfficeTestEnvironment::SofficeRuns() const {
     std::vector<std::vector<std::string>> runs(1);
-    std::istringstream lines(ReadFile(Path("soffice.log")));
+    std::istringstream lines(testsupport::ReadFile(Path("soffice.log")));
     for (std::string line; std::getline(lines, line);) {
         if (line == "--end--") {
             runs.emplace_back();
@@ -128,7 +87,7 @@ std::vector<std::vector<std::string>> OfficeTestEnvironment::SofficeRuns() const
 
 std::vector<int> OfficeTestEnvironment::HungProcesses() const {
     std::vector<int> pids;
-    std::istringstream lines(ReadFile(Path("soffice.pids")));
+    std::istringstream lines(testsupport::ReadFile(Path("soffice.pids")));
     for (int pid; lines >> pid;) {
         pids.push_back(pid);
     }
@@ -136,7 +95,7 @@ std::vector<int> OfficeTestEnvironment::HungProcesses() const {
 }
 
 void OfficeTestEnvironment::HideSoffice() {
-    ::setenv("PATH", Path("empty").c_str(), 1);
+    Set("PATH", Path("empty"));
 }
 
 void OfficeTestEnvironment::InstallRecordingPrinter(const std::string& name, bool makeDefault) {

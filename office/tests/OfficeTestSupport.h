@@ -1,29 +1,27 @@
 #pragma once
-// A private environment for the server tests: HOME, XDG folders and TMPDIR
-// in a temporary folder, a stand-in soffice first in PATH, and a printer
-// that keeps every job it gets.
-#include <optional>
+// A private environment for the server tests: a private home, a stand-in
+// soffice first in PATH, and a printer that keeps every job it gets.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "testing/MinimalPdf.h"
+#include "testing/PrivateHome.h"
 
 namespace office::testing {
 
 // A PDF of `pages` pages, page N showing the text "Page N".
 using testpdf::MinimalPdf;
 
-void WriteFile(const std::string& path, const std::string& contents);
+using testsupport::WriteFile;
 
 class OfficeTestEnvironment {
   public:
     OfficeTestEnvironment();
-    ~OfficeTestEnvironment();
-    OfficeTestEnvironment(const OfficeTestEnvironment&) = delete;
-    OfficeTestEnvironment& operator=(const OfficeTestEnvironment&) = delete;
 
-    std::string Path(const std::string& name) const;
+    std::string Path(const std::string& name) const { return m_home.Path(name); }
+    // Sets or clears a variable for the test's lifetime.
+    void Set(const std::string& name, const std::string& value) { m_home.Set(name, value); }
+    void Unset(const std::string& name) { m_home.Unset(name); }
 
     // The stand-in soffice: "convert" copies `renderedPdf` to the output
     // folder under the input's base name, "nothing" writes nothing, "hang"
@@ -47,8 +45,7 @@ class OfficeTestEnvironment {
     std::vector<std::string> TempEntries() const;
 
   private:
-    std::string m_root;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    testsupport::PrivateHome m_home;
 };
 
 }  // namespace office::testing

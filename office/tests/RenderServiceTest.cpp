@@ -74,7 +74,7 @@ class RenderServiceTest : public ::testing::Test {
         const std::string path = std::getenv("PATH");
         const std::string standIns = environment.Path("bin") + ":";
         if (path.rfind(standIns, 0) == 0) {
-            ::setenv("PATH", path.substr(standIns.size()).c_str(), 1);
+            environment.Set("PATH", path.substr(standIns.size()));
         }
         const std::optional<std::string> soffice = FindSoffice();
         if (!soffice || LokFolderProblem(LokProgramFolder(*soffice))) {
@@ -83,9 +83,9 @@ class RenderServiceTest : public ::testing::Test {
         for (const char* name : {"SCRIVOLA_LOK_PROGRAM_DIR", "SCRIVOLA_RENDER_IDLE_SECONDS",
                                  "SCRIVOLA_RENDER_TIMEOUT_MS", "SCRIVOLA_RENDER_MAX_DOCUMENTS",
                                  "SCRIVOLA_DEBUG_LOG"}) {
-            ::unsetenv(name);
+            environment.Unset(name);
         }
-        ::setenv("SCRIVOLA_DEBUG_LOG", environment.Path("debug.log").c_str(), 1);
+        environment.Set("SCRIVOLA_DEBUG_LOG", environment.Path("debug.log"));
         platform::ProcessOptions quiet;
         quiet.discardOutput = true;
         ASSERT_EQ(platform::RunAndWait(
@@ -230,7 +230,7 @@ TEST_F(RenderServiceTest, TwoRunsAtOnceBothSucceedWithOneService) {
 }
 
 TEST_F(RenderServiceTest, ServiceStartsAfreshAfterItsDocumentLimit) {
-    ::setenv("SCRIVOLA_RENDER_MAX_DOCUMENTS", "2", 1);
+    environment.Set("SCRIVOLA_RENDER_MAX_DOCUMENTS", "2");
     const std::string memo = Document("memo.rtf", "memo.rtf");
     const auto convert = [&](const char* pdf) {
         return platform::RunAndWait(platform::JoinCommandLine(
@@ -247,7 +247,6 @@ TEST_F(RenderServiceTest, ServiceStartsAfreshAfterItsDocumentLimit) {
     const std::optional<pid_t> fresh = ServicePid();
     ASSERT_TRUE(fresh);
     EXPECT_NE(*fresh, *first);
-    ::unsetenv("SCRIVOLA_RENDER_MAX_DOCUMENTS");
 }
 
 TEST_F(RenderServiceTest, ServiceKilledDuringAJobFailsThatJobOnly) {
@@ -333,7 +332,7 @@ TEST_F(RenderServiceTest, ServiceThatNeverAnswersIsKilledAtTheTimeOut) {
 TEST_F(RenderServiceTest, ServiceEndsWhenIdleAndWhenAskedLeavingNothing) {
     // Started without a job: a conversion's own waits outlast a short idle
     // time.
-    ::setenv("SCRIVOLA_RENDER_IDLE_SECONDS", "2", 1);
+    environment.Set("SCRIVOLA_RENDER_IDLE_SECONDS", "2");
     ASSERT_GT(StartDetached({Program("scrivola_render"), "--serve"}, {}), 0);
     std::optional<pid_t> idle;
     ASSERT_TRUE(Eventually([&] { return (idle = ServicePid()).has_value(); }));
@@ -341,7 +340,7 @@ TEST_F(RenderServiceTest, ServiceEndsWhenIdleAndWhenAskedLeavingNothing) {
     EXPECT_FALSE(platform::PathExists(m_paths.socket));
     EXPECT_FALSE(platform::PathExists(ServiceTempFolder(m_paths, *idle)));
 
-    ::unsetenv("SCRIVOLA_RENDER_IDLE_SECONDS");
+    environment.Unset("SCRIVOLA_RENDER_IDLE_SECONDS");
     ASSERT_TRUE(
         Succeeded(Convert(Document("letter.doc", "letter.doc"), environment.Path("b.pdf"))));
     const std::optional<pid_t> stopped = ServicePid();
@@ -435,7 +434,7 @@ TEST_F(RenderServiceTest, WithoutLibreOfficeKitSofficeRendersAndSaysSoOnce) {
     testing::WriteFile(platform::JoinPath(broken, "libmergedlo.so"), "not a library");
     for (const std::string& folder : {environment.Path("no-program"), broken}) {
         testing::WriteFile(environment.Path("debug.log"), "");
-        ::setenv("SCRIVOLA_LOK_PROGRAM_DIR", folder.c_str(), 1);
+        environment.Set("SCRIVOLA_LOK_PROGRAM_DIR", folder);
         const std::string list = environment.Path("two.ver");
         testing::WriteFile(list, Document("letter.doc", "letter.doc") + "\n" +
                                      Document("memo.rtf", "memo.rtf") + "\n");

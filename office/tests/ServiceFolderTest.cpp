@@ -51,13 +51,13 @@ TEST(ServiceFolderTest, FolderIsMadePrivateOrRefused) {
     auto prepared = PrepareServiceFolder();
     ASSERT_TRUE(std::holds_alternative<ServicePaths>(prepared));
     const ServicePaths paths = std::get<ServicePaths>(prepared);
-    EXPECT_EQ(paths.folder, environment.Path("run/scrivola"));
+    EXPECT_EQ(paths.folder, environment.Path("runtime/scrivola"));
     EXPECT_EQ(paths.socket.rfind(paths.folder + "/", 0), 0u);
     EXPECT_FALSE(PrivateFolderProblem(paths.folder, ::geteuid()));
 
     // Without it, in the temporary folder; an existing folder others can
     // enter is not used.
-    ::unsetenv("XDG_RUNTIME_DIR");
+    environment.Unset("XDG_RUNTIME_DIR");
     const std::string fallback =
         environment.Path("tmp/scrivola_render-" + std::to_string(::geteuid()));
     ASSERT_EQ(::mkdir(fallback.c_str(), 0777), 0);
@@ -71,7 +71,7 @@ TEST(ServiceFolderTest, FolderIsMadePrivateOrRefused) {
     // A socket path too long for a socket address is refused, not cut short.
     const std::string deep = environment.Path(std::string(100, 'r'));
     ASSERT_EQ(::mkdir(deep.c_str(), 0700), 0);
-    ::setenv("XDG_RUNTIME_DIR", deep.c_str(), 1);
+    environment.Set("XDG_RUNTIME_DIR", deep);
     prepared = PrepareServiceFolder();
     ASSERT_TRUE(std::holds_alternative<std::string>(prepared));
     EXPECT_NE(std::get<std::string>(prepared).find("too long"), std::string::npos);

@@ -21,15 +21,10 @@ class LibreOfficeTest : public ::testing::Test {
                 GTEST_SKIP() << tool << " is not installed";
             }
         }
-        // LibreOffice writes its profile and caches under HOME; keep them out of the user's.
-        const std::string home = m_dir.File("home");
-        std::filesystem::create_directories(home);
-        ::setenv("HOME", home.c_str(), 1);
-        ::setenv("TMPDIR", home.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-        ::setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
     }
 
+    // LibreOffice writes its profile and caches under HOME: the folder's
+    // private home keeps them out of the user's.
     TempDir m_dir;
 };
 

@@ -4,20 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "testing/PrivateHome.h"
+
 namespace pdfcrypt::test {
 
-// A fresh folder under the build's temporary directory, removed with everything in it.
+// An empty folder in a private home, removed with everything in it.
 class TempDir {
   public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return m_path; }
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
   private:
-    std::filesystem::path m_path;
+    testsupport::PrivateHome m_home;
+    std::filesystem::path m_path = m_home.MakeFolder("work");
 };
 
 std::string ReadBytes(const std::string& path);

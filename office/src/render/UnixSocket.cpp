@@ -24,28 +24,6 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
 
 }  // namespace
 
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
-    if (this != &other) {
-        Reset(other.Release());
-    }
-    return *this;
-}
-
-int FileDescriptor::Release() {
-    const int fd = m_fd;
-    m_fd = -1;
-    return fd;
-}
-
-void FileDescriptor::Reset(int fd) {
-    if (m_fd >= 0) {
-        const int saved = errno;
-        ::close(m_fd);
-        errno = saved;
-    }
-    m_fd = fd;
-}
-
 namespace {
 
 // A new stream socket and the address of `path`; an invalid one when the

@@ -1,31 +1,15 @@
 #pragma once
-// Unix stream sockets of the render service and the descriptors they use.
+// Unix stream sockets of the render service.
 #include <sys/types.h>
 
 #include <optional>
 #include <string>
 
+#include "FileDescriptor.h"
+
 namespace office::render {
 
-// Owns a descriptor and closes it.
-class FileDescriptor {
-  public:
-    FileDescriptor() = default;
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() { Reset(); }
-    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.Release()) {}
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-    bool IsValid() const { return m_fd >= 0; }
-    int Release();
-    void Reset(int fd = -1);
-
-  private:
-    int m_fd = -1;
-};
+using office::FileDescriptor;
 
 // A connected socket, or an invalid descriptor with errno set.
 FileDescriptor ConnectTo(const std::string& path);
